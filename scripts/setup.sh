@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the recorder, its tools and its tests need.
+# Idempotent: installs only what is missing.
+set -euo pipefail
+
+packages=(
+  qt6-base-dev qt6-serialport-dev libqt6test6 libqt6svg6
+  cmake ninja-build g++ pkg-config
+  xvfb xauth x11-utils xdotool imagemagick
+  libxtst-dev fonts-ipafont-gothic
+  libbenchmark-dev valgrind
+  desktop-file-utils appstream dpkg-dev file
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "link/serial_link.h"
+#include "recorder/clock.h"
+#include "recorder/form_view.h"
+
+#include <QList>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace kelvra::test {
+
+struct Line {
+    int chart;
+    float x1, y1, x2, y2;
+    std::optional<Rgb> colour;
+};
+
+// Records what the recorder asks of its window, in order.
+class FakeForm : public FormView {
+public:
+    float width = 10835.0f;
+    float height = 1900.0f;
+
+    std::vector<QString> calls;  // every operation, in order, as short text
+    std::vector<Line> lines;
+    std::map<LabelId, QString> labelText;
+    std::map<LabelId, Rgb> labelBackground;
+    std::map<TimerId, int> interval;
+    std::map<TimerId, bool> idle;
+    std::map<int, int> penWidth;
+    QStringList problems;
+    int failClearOfChart = -1;
+
+    float chartWidth(int) const override { return width; }
+    float chartHeight(int) const override { return height; }
+    void setPenWidth(int chart, int pixels) override
+    {
+        penWidth[chart] = pixels;
+        calls.push_back(QStringLiteral("pen GP%1 %2").arg(chart + 1).arg(pixels));
+    }
+    void drawLine(int chart, float x1, float y1, float x2, float y2, std::optional<Rgb> colour) override
+    {
+        lines.push_back({chart, x1, y1, x2, y2, colour});
+        calls.push_back(QStringLiteral("line GP%1").arg(chart + 1));
+    }
+    void clearChart(int chart) override
+    {
+        calls.push_back(QStringLiteral("clear GP%1").arg(chart + 1));
+        if (chart == failClearOfChart)
+            throw std::runtime_error("chart cannot be cleared");
+    }
+    void setLabelText(LabelId label, const QString& text) override
+    {
+        labelText[label] = text;
+        calls.push_back(QStringLiteral("text ") + text);
+    }
+    void setLabelBackground(LabelId label, Rgb colour) override { labelBackground[label] = colour; }
+    void setTimerInterval(TimerId timer, int milliseconds) override
+    {
+        interval[timer] = milliseconds;
+        calls.push_back(QStringLiteral("timer%1 %2").arg(timer == TimerId::Timer1 ? 1 : 2).arg(milliseconds));
+    }
+    void setTimerIdle(TimerId timer, bool isIdle) override { idle[timer] = isIdle; }
+    void reportProblem(const QString& message) override { problems << message; }
+
+    void forget()
+    {
+        calls.clear();
+        lines.clear();
+    }
+};
+
+// A serial line whose replies the test queues and whose requests it reads back.
+class FakeLink : public SerialLink {
+public:
+    QStringList replies;  // one per read; an exhausted list reads as nothing arrived
+    QStringList written;
+    std::vector<QString> calls;
+    bool failOpen = false;
+    bool failRead = false;
+    bool failWrite = false;
+    bool open = false;
+
+    void setCommPort(int port) override { calls.push_back(QStringLiteral("CommPort %1").arg(port)); }
+    void setSettings(const QString& text) override { calls.push_back(QStringLiteral("Settings ") + text); }
+    void setPortOpen(bool isOpen) override
+    {
+        calls.push_back(QStringLiteral("PortOpen %1").arg(isOpen));
+        if (isOpen && failOpen)
+            throw LinkError(deviceName(), QStringLiteral("No such file or directory"));
+        open = isOpen;
+    }
+    bool portOpen() const override { return open; }
+    void setInputLen(int length) override { calls.push_back(QStringLiteral("InputLen %1").arg(length)); }
+    QString input() override
+    {
+        if (failRead)
+            throw LinkError(deviceName(), QStringLiteral("Input/output error"));
+        return replies.isEmpty() ? QString() : replies.takeFirst();
+    }
+    void output(const QString& text) override
+    {
+        if (failWrite)
+            throw LinkError(deviceName(), QStringLiteral("Input/output error"));
+        written << text;
+        calls.push_back(QStringLiteral("Output ") + text);
+    }
+    QString deviceName() const override { return QStringLiteral("/dev/fake0"); }
+};
+
+class FakeClock : public Clock {
+public:
+    QTime now{12, 0, 0};
+    std::vector<int> pauses;
+
+    QTime timeOfDay() const override { return now; }
+    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+};
+
+}  // namespace kelvra::test
