@@ -1,0 +1,104 @@
+#include "link/qt_serial_link.h"
+
+namespace kelvra {
+
+QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(deviceOverride)
+{
+    // A failed port stays open and Qt repeats the error from its notifier at full speed, so the
+    // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
+        if (error == QSerialPort::ReadError || error == QSerialPort::WriteError
+            || error == QSerialPort::ResourceError)
+            fail(port_.errorString());
+    });
+}
+
+void QtSerialLink::setCommPort(int port)
+{
+    if (port < 1)
+        throw LinkError(QStringLiteral("port %1").arg(port), QStringLiteral("Port numbers start at 1"));
+    commPort_ = port;
+}
+
+void QtSerialLink::setSettings(const QString& text)
+{
+    try {
+        settings_ = parseLineSettings(text);
+    } catch (const LineSettingsError& e) {
+        throw LinkError(deviceName(), QString::fromUtf8(e.what()));
+    }
+}
+
+void QtSerialLink::setPortOpen(bool open)
+{
+    if (open == port_.isOpen())
+        return;
+    if (!open) {
+        port_.close();
+        return;
+    }
+    port_.setPortName(deviceName());
+    port_.setBaudRate(settings_.baudRate);
+    port_.setParity(settings_.parity);
+    port_.setDataBits(settings_.dataBits);
+    port_.setStopBits(settings_.stopBits);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port_.open(QIODevice::ReadWrite))
+        throw LinkError(deviceName(), port_.errorString());
+    failure_.clear();
+}
+
+bool QtSerialLink::portOpen() const
+{
+    return port_.isOpen();
+}
+
+void QtSerialLink::setInputLen(int length)
+{
+    if (length < 0)
+        throw LinkError(deviceName(), QStringLiteral("Input length %1 is negative").arg(length));
+    inputLen_ = length;
+}
+
+QString QtSerialLink::input()
+{
+    requireOpen();
+    // Latin-1 keeps every byte, NUL and 0xFF included, as one character.
+    return QString::fromLatin1(inputLen_ > 0 ? port_.read(inputLen_) : port_.readAll());
+}
+
+void QtSerialLink::output(const QString& text)
+{
+    requireOpen();
+    if (port_.write(text.toLatin1()) == -1)
+        fail(port_.errorString());
+    // A write can also fail through errorOccurred while it runs; either way the port is closed now.
+    requireOpen();
+}
+
+QString QtSerialLink::deviceName() const
+{
+    if (!deviceOverride_.isEmpty())
+        return deviceOverride_;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(commPort_);
+#else
+    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
+#endif
+}
+
+void QtSerialLink::fail(const QString& description)
+{
+    if (!failure_.isEmpty())
+        return;
+    failure_ = description;
+    port_.close();
+}
+
+void QtSerialLink::requireOpen() const
+{
+    if (!port_.isOpen())
+        throw LinkError(deviceName(), failure_.isEmpty() ? QStringLiteral("The port is not open") : failure_);
+}
+
+}  // namespace kelvra

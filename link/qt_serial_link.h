@@ -1,0 +1,38 @@
+#pragma once
+
+#include "link/line_settings.h"
+#include "link/serial_link.h"
+
+#include <QSerialPort>
+
+namespace kelvra {
+
+// MSComm1 over QSerialPort. Received bytes wait in the port's buffer until input(); the first
+// read, write or resource error closes the port, and every later input() or output() throws it.
+class QtSerialLink final : public SerialLink {
+public:
+    // A non-empty device replaces the one the port number names.
+    explicit QtSerialLink(const QString& deviceOverride = QString());
+
+    void setCommPort(int port) override;
+    void setSettings(const QString& text) override;
+    void setPortOpen(bool open) override;
+    bool portOpen() const override;
+    void setInputLen(int length) override;
+    QString input() override;
+    void output(const QString& text) override;
+    QString deviceName() const override;
+
+private:
+    void fail(const QString& description);
+    void requireOpen() const;
+
+    QSerialPort port_;
+    QString deviceOverride_;
+    int commPort_ = 1;
+    LineSettings settings_;
+    int inputLen_ = 0;
+    QString failure_;
+};
+
+}  // namespace kelvra
