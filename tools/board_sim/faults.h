@@ -1,0 +1,48 @@
+#pragma once
+
+#include "tools/board_sim/serial_timing.h"
+#include "tools/board_sim/sim_random.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvra::boardsim {
+
+// Misbehaviours of real boards and USB serial adapters; any of them may be combined.
+struct Faults {
+    bool silent = false;
+    bool late = false;
+    bool split = false;
+    bool noise = false;
+    bool chatty = false;
+    bool burst = false;
+    std::optional<std::chrono::milliseconds> hangupAfter;
+};
+
+constexpr std::chrono::milliseconds kLateBy{25};
+constexpr std::chrono::milliseconds kSplitGap{15};
+constexpr int kNoiseOneIn = 20;
+
+// A piece of a reply and when it is due, counted from the arrival of the request.
+struct ReplyPiece {
+    std::chrono::nanoseconds delay;
+    std::string bytes;
+};
+
+// Turns the reply a healthy board would send into what the faulty one sends.
+class ReplyShaper {
+public:
+    ReplyShaper(const Faults& faults, std::uint64_t seed) : faults_(faults), random_(seed) {}
+    std::vector<ReplyPiece> shape(const std::string& reply);
+
+private:
+    std::string garbage();
+
+    Faults faults_;
+    SimRandom random_;
+};
+
+}  // namespace kelvra::boardsim

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "tools/board_sim/faults.h"
+#include "tools/board_sim/signal_model.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvra::boardsim {
+
+struct SimOptions {
+    std::string link = "/tmp/kelvra-board";
+    std::optional<std::uint64_t> seed;
+    std::optional<std::array<long long, kChannels>> constant;
+    Faults faults;
+    std::string logPath;
+    bool quiet = false;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    SimOptions options;
+    // Empty when the command line was accepted.
+    std::string error;
+};
+
+// The arguments after the program name; "--name value" and "--name=value" are both accepted.
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+std::string usageText();
+
+}  // namespace kelvra::boardsim
