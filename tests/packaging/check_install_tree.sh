@@ -6,6 +6,8 @@ set -u
 cmake=$1 build=$2 version=$3
 app_id=io.github.kelvra.Kelvra
 failures=0
+# The recorder is a widget program even for --version; no display is needed for that.
+export QT_QPA_PLATFORM=offscreen
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 skip() { echo "SKIP: $*"; }
@@ -33,8 +35,11 @@ for file in "$prefix/bin/kelvra" "$prefix/bin/kelvra-board-sim" "$desktop" "$met
 done
 
 # The installed programs start: no build-tree paths or missing libraries behind them.
-out=$("$prefix/bin/kelvra" --version 2>&1) || fail "kelvra --version exited with $?: $out"
-echo "$out" | grep -q -F -- "$version" || fail "kelvra --version does not show $version: $out"
+if ! out=$("$prefix/bin/kelvra" --version 2>&1); then
+    fail "kelvra --version failed: $out"
+elif ! echo "$out" | grep -q -F -- "$version"; then
+    fail "kelvra --version does not show $version: $out"
+fi
 kelvra_help=$("$prefix/bin/kelvra" --help 2>&1) || fail "kelvra --help exited with $?"
 sim_help=$("$prefix/bin/kelvra-board-sim" --help 2>&1) || fail "kelvra-board-sim --help exited with $?"
 echo "$sim_help" | grep -q '^Usage: kelvra-board-sim' || fail "kelvra-board-sim --help shows no usage: $sim_help"
