@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+#include <functional>
+
+namespace kelvra {
+
+// A strip chart: a flat one-pixel border around a drawing area addressed in twips from its
+// top-left corner. What is drawn is kept in an image, so that the chart survives being covered,
+// and only the pixels a line changed are scheduled for repainting.
+class ChartSurface : public QWidget {
+    Q_OBJECT
+public:
+    ChartSurface(QSize outerTwips, QWidget* parent = nullptr);
+
+    // Outer size as laid out, border included.
+    float widthTwips() const { return static_cast<float>(outerTwips_.width()); }
+    float heightTwips() const { return static_cast<float>(outerTwips_.height()); }
+
+    void setPenWidth(int pixels);
+    int penWidth() const { return penWidth_; }
+    QColor foreground() const;
+    QColor background() const;
+
+    void drawLine(float x1, float y1, float x2, float y2);
+    void drawLine(float x1, float y1, float x2, float y2, const QColor& colour);
+    void clear();
+
+    // The drawing area's pixels.
+    const QImage& image() const { return image_; }
+    // The rectangle of the drawing area in widget coordinates.
+    QRect drawingArea() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void changeImage(const QRect& reach, const std::function<void(QPainter&)>& paint);
+
+    QSize outerTwips_;
+    QImage image_;
+    int penWidth_ = 1;
+};
+
+}  // namespace kelvra

@@ -1,0 +1,24 @@
+#include "app/command_button.h"
+
+#include <QKeyEvent>
+
+namespace kelvra {
+
+CommandButton::CommandButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+{
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+}  // namespace kelvra

@@ -1,0 +1,163 @@
+#include "app/form1.h"
+
+#include "app/chart_surface.h"
+#include "app/failure_report.h"
+#include "app/recorder_timer.h"
+#include "app/twips.h"
+#include "app/window_font.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <array>
+#include <stdexcept>
+
+namespace kelvra {
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+constexpr int kClientWidthTwips = 13530;
+constexpr int kClientHeightTwips = 9915;
+
+const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
+
+QColor toColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+
+}  // namespace
+
+Form1::Form1(SerialLink& link, QWidget* parent) : Form1(link, systemClock_, parent) {}
+
+Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
+    : QWidget(parent, kWindowFlags), recorder_(*this, link, clock)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("KELVRA(12F683)"));
+    setFont(windowFont());
+    QPalette face = palette();
+    face.setColor(QPalette::Window, face.color(QPalette::Button));
+    setPalette(face);
+    setAutoFillBackground(true);
+    setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
+
+    createControls();
+    Timer1 = new RecorderTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2 = new RecorderTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    connectEvents();
+}
+
+bool Form1::load()
+{
+    try {
+        recorder_.startUp();
+        return true;
+    } catch (...) {
+        Timer1->stop();
+        Timer2->stop();
+        showFailure(describeFailure(std::current_exception()), nullptr);
+        return false;
+    }
+}
+
+void Form1::connectEvents()
+{
+    connect(Timer1, &RecorderTimer::timeout, this, [this] { handle([this] { recorder_.timer1Tick(); }); });
+    connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { recorder_.timer2Tick(); }); });
+
+    const std::array<std::pair<QPushButton*, void (Recorder::*)()>, 5> commands{{
+        {Command3, &Recorder::command3Click},
+        {Command4, &Recorder::command4Click},
+        {Command5, &Recorder::command5Click},
+        {Command6, &Recorder::command6Click},
+        {Command7, &Recorder::command7Click},
+    }};
+    for (const auto& [button, click] : commands)
+        connect(button, &QPushButton::clicked, this,
+                [this, click = click] { handle([this, click] { (recorder_.*click)(); }); });
+}
+
+template <typename Handler>
+void Form1::handle(Handler&& handler) noexcept
+{
+    if (ending_)
+        return;
+    try {
+        handler();
+    } catch (...) {
+        endWithError(std::current_exception());
+    }
+}
+
+void Form1::endWithError(std::exception_ptr error) noexcept
+{
+    ending_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    showFailure(describeFailure(error), this);
+    QCoreApplication::exit(1);
+}
+
+ChartSurface& Form1::chart(int index) const { return *(this->*kCharts.at(static_cast<std::size_t>(index))); }
+
+QLabel& Form1::label(LabelId id) const
+{
+    switch (id) {
+    case LabelId::Label1: return *Label1;
+    case LabelId::Label2: return *Label2;
+    case LabelId::Label3: return *Label3;
+    case LabelId::Label4: return *Label4;
+    case LabelId::Label5: return *Label5;
+    case LabelId::Label6: return *Label6;
+    case LabelId::Label30: return *Label30;
+    }
+    throw std::invalid_argument("no such label");
+}
+
+RecorderTimer& Form1::timer(TimerId id) const { return id == TimerId::Timer1 ? *Timer1 : *Timer2; }
+
+float Form1::chartWidth(int index) const { return chart(index).widthTwips(); }
+
+float Form1::chartHeight(int index) const { return chart(index).heightTwips(); }
+
+void Form1::setPenWidth(int index, int pixels) { chart(index).setPenWidth(pixels); }
+
+void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::optional<Rgb> colour)
+{
+    ChartSurface& surface = chart(index);
+    if (colour)
+        surface.drawLine(x1, y1, x2, y2, toColor(*colour));
+    else
+        surface.drawLine(x1, y1, x2, y2);
+}
+
+void Form1::clearChart(int index) { chart(index).clear(); }
+
+void Form1::setLabelText(LabelId id, const QString& text) { label(id).setText(text); }
+
+void Form1::setLabelBackground(LabelId id, Rgb colour)
+{
+    QLabel& target = label(id);
+    QPalette colours = target.palette();
+    colours.setColor(QPalette::Window, toColor(colour));
+    target.setPalette(colours);
+    target.setAutoFillBackground(true);
+}
+
+void Form1::setTimerInterval(TimerId id, int milliseconds) { timer(id).setInterval(milliseconds); }
+
+void Form1::setTimerIdle(TimerId id, bool idle) { timer(id).setIdle(idle); }
+
+void Form1::reportProblem(const QString& message)
+{
+    printError(QStringLiteral("kelvra: ") + message);
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("KELVRA"), message, QMessageBox::Ok, this);
+    box->setWindowModality(Qt::NonModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
+}
+
+}  // namespace kelvra

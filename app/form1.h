@@ -1,0 +1,120 @@
+#pragma once
+
+#include "recorder/clock.h"
+#include "recorder/form_view.h"
+#include "recorder/recorder.h"
+
+#include <QWidget>
+
+#include <exception>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace kelvra {
+
+class AxisLabel;
+class ChartSurface;
+class RecorderTimer;
+class SerialLink;
+
+// The recorder's one window. It lays out the controls, hands every event to the Recorder and
+// carries out the Recorder's drawing, label and timer requests. An error that escapes the
+// Recorder is reported and ends the program; none crosses the event loop.
+class Form1 : public QWidget, public FormView {
+    Q_OBJECT
+public:
+    explicit Form1(SerialLink& link, QWidget* parent = nullptr);
+    Form1(SerialLink& link, Clock& clock, QWidget* parent = nullptr);
+
+    // Start-up: call once, before the window is first shown. On an error it reports it and
+    // returns false; the window must then not be shown.
+    bool load();
+
+    Recorder& recorder() { return recorder_; }
+
+    float chartWidth(int chart) const override;
+    float chartHeight(int chart) const override;
+    void setPenWidth(int chart, int pixels) override;
+    void drawLine(int chart, float x1, float y1, float x2, float y2,
+                  std::optional<Rgb> colour = std::nullopt) override;
+    void clearChart(int chart) override;
+    void setLabelText(LabelId label, const QString& text) override;
+    void setLabelBackground(LabelId label, Rgb colour) override;
+    void setTimerInterval(TimerId timer, int milliseconds) override;
+    void setTimerIdle(TimerId timer, bool idle) override;
+    void reportProblem(const QString& message) override;
+
+    // The controls, owned by the window.
+    QPushButton* Command1 = nullptr;  // ＥＸＩＴ
+    QPushButton* Command2 = nullptr;  // 保　存
+    QPushButton* Command3 = nullptr;  // Restart
+    QPushButton* Command4 = nullptr;  // Free
+    QPushButton* Command5 = nullptr;  // １分
+    QPushButton* Command6 = nullptr;  // ５分
+    QPushButton* Command7 = nullptr;  // 20分
+    QLabel* Label1 = nullptr;  // CH-1 value
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;  // link status
+    QLabel* Label6 = nullptr;  // clock
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    AxisLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QLabel* Label16 = nullptr;
+    QLabel* Label17 = nullptr;
+    QLabel* Label18 = nullptr;
+    AxisLabel* Label19 = nullptr;
+    AxisLabel* Label20 = nullptr;
+    AxisLabel* Label21 = nullptr;
+    QLabel* Label22 = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* Label24 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLabel* Label26 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLabel* Label28 = nullptr;
+    QLabel* Label29 = nullptr;
+    QLabel* Label30 = nullptr;  // sweep mode
+    QFrame* Frame1 = nullptr;
+    QFrame* Frame2 = nullptr;
+    QFrame* Frame3 = nullptr;
+    ChartSurface* GP1 = nullptr;
+    ChartSurface* GP2 = nullptr;
+    ChartSurface* GP3 = nullptr;
+    ChartSurface* GP4 = nullptr;
+    RecorderTimer* Timer1 = nullptr;
+    RecorderTimer* Timer2 = nullptr;
+
+private:
+    // Layout, in form1_layout.cpp.
+    void createControls();
+    void createWindowLabels();
+    void createFrames();
+    void createCharts();
+    void createButtons();
+    void setKeyboardFocusOrder();
+
+    void connectEvents();
+    template <typename Handler>
+    void handle(Handler&& handler) noexcept;
+    void endWithError(std::exception_ptr error) noexcept;
+
+    ChartSurface& chart(int index) const;
+    QLabel& label(LabelId id) const;
+    RecorderTimer& timer(TimerId id) const;
+
+    SystemClock systemClock_;
+    Recorder recorder_;
+    bool ending_ = false;
+};
+
+}  // namespace kelvra

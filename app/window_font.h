@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace kelvra {
+
+// The face every text of the window asks for. Desktops without it get a Japanese gothic
+// substitute, once registerFontSubstitutions() has run.
+inline const QString kWindowFontFamily = QStringLiteral("ＭＳ Ｐゴシック");
+inline constexpr qreal kWindowFontPoints = 9.0;
+
+// Must run before the first widget is created, so that every font resolves to the substitute.
+void registerFontSubstitutions();
+
+QFont windowFont(qreal points = kWindowFontPoints, bool bold = false);
+
+}  // namespace kelvra

@@ -1,0 +1,110 @@
+#include "app/failure_report.h"
+#include "app/form1.h"
+#include "app/recorder_timer.h"
+#include "fake_serial_link.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <stdexcept>
+
+using kelvra::Form1;
+
+namespace {
+
+// Notes and dismisses the next modal message box.
+class BoxWatcher {
+public:
+    BoxWatcher()
+    {
+        poll_.setInterval(10);
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll_.stop();
+            title = box->windowTitle();
+            text = box->text();
+            box->close();
+        });
+        poll_.start();
+    }
+    QString title;
+    QString text;
+
+private:
+    QTimer poll_;
+};
+
+class BrokenClock : public kelvra::Clock {
+public:
+    QTime timeOfDay() const override { throw std::runtime_error("clock unreadable"); }
+    void pause(int) override {}
+};
+
+}  // namespace
+
+class TstForm1Errors : public QObject {
+    Q_OBJECT
+private slots:
+    void failuresNameWhatFailed();
+    void startUpFailureIsReported();
+    // Last: ending the program leaves this process without a usable event loop.
+    void handlerFailureEndsTheProgram();
+};
+
+void TstForm1Errors::failuresNameWhatFailed()
+{
+    const auto link = kelvra::describeFailure(
+        std::make_exception_ptr(kelvra::LinkError(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("Device busy"))));
+    QCOMPARE(link.title, QStringLiteral("KELVRA: /dev/ttyUSB0"));
+    QCOMPARE(link.text, QStringLiteral("Device busy"));
+    QCOMPARE(link.logLine, QStringLiteral("kelvra: /dev/ttyUSB0: Device busy"));
+
+    const auto other = kelvra::describeFailure(std::make_exception_ptr(std::overflow_error("overflow")));
+    QCOMPARE(other.text, QStringLiteral("overflow"));
+    QCOMPARE(other.logLine, QStringLiteral("kelvra: overflow"));
+}
+
+void TstForm1Errors::startUpFailureIsReported()
+{
+    kelvra::test::FakeSerialLink link;
+    link.failOpen = true;
+    Form1 form(link);
+    BoxWatcher box;
+    QVERIFY(!form.load());
+    QCOMPARE(box.title, QStringLiteral("KELVRA: /dev/fake0"));
+    QCOMPARE(box.text, QStringLiteral("Permission denied"));
+    QVERIFY(!form.Timer1->isTicking());
+    QVERIFY(!form.Timer2->isTicking());
+    QVERIFY(link.written.isEmpty());
+    QVERIFY(!form.isVisible());
+}
+
+void TstForm1Errors::handlerFailureEndsTheProgram()
+{
+    kelvra::test::FakeSerialLink link;
+    BrokenClock clock;
+    Form1 form(link, clock);
+    QVERIFY(form.load());
+    form.recorder().command5Click();
+    QVERIFY(form.Timer2->isTicking());
+
+    BoxWatcher box;
+    emit form.Timer1->timeout();
+    QCOMPARE(box.text, QStringLiteral("clock unreadable"));
+    QVERIFY(!form.Timer1->isTicking());
+    QVERIFY(!form.Timer2->isTicking());
+
+    // Nothing more reaches the recorder, not even a click.
+    const double sweep = form.recorder().GP1_count;
+    emit form.Timer2->timeout();
+    form.Command3->click();
+    QCOMPARE(form.recorder().GP1_count, sweep);
+}
+
+QTEST_MAIN(TstForm1Errors)
+#include "tst_form1_errors.moc"
