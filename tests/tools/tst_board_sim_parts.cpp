@@ -216,6 +216,29 @@ private slots:
         QVERIFY(!board.nextWake());
     }
 
+    void chatterFillsOnlyTheGapsBetweenReplies()
+    {
+        const SimClock::time_point t0 = SimClock::now();
+        Faults faults;
+        faults.chatty = true;
+        Board board = constantBoard(faults, t0);
+        board.receive('2', t0);
+        board.advance(t0 + 1s);
+        QCOMPARE(drain(board.outbox()), QByteArray("1023"));
+        QByteArray chatter;
+        SimClock::time_point now = t0 + 1s;
+        for (int i = 0; i < 20; ++i) {
+            QVERIFY(board.nextWake() > now);
+            now = *board.nextWake();
+            board.advance(now);
+            const QByteArray said = drain(board.outbox());
+            QVERIFY2(QByteArrayList({"7", "512", "1023", "2046"}).contains(said), said.constData());
+            chatter += said;
+        }
+        QCOMPARE(board.counters().requests, std::uint64_t{1});
+        QVERIFY(chatter.contains("512") && chatter.contains("2046"));
+    }
+
     void burstComesOnceAfterTheFirstRequest()
     {
         const SimClock::time_point t0 = SimClock::now();

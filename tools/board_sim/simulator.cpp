@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <poll.h>
 #include <random>
-#include <unistd.h>
 
 namespace kelvra::boardsim {
 namespace {
@@ -41,8 +40,7 @@ int pollTimeout(std::optional<SimClock::time_point> deadline, SimClock::time_poi
 class Simulator {
 public:
     Simulator(const SimOptions& options, std::uint64_t seed, PtyLine& line, ByteLog& log)
-        : options_(options),
-          line_(line),
+        : line_(line),
           log_(log),
           start_(SimClock::now()),
           board_(makeSignal(options, seed), options.faults, seed, start_),
@@ -67,7 +65,6 @@ private:
     void receive();
     std::string statusText(bool listening) const;
 
-    const SimOptions& options_;
     PtyLine& line_;
     ByteLog& log_;
     SimClock::time_point start_;

@@ -42,6 +42,8 @@ bool StopSignals::install(std::string& error)
             return false;
         }
     }
+    // A status reader that went away must not kill the simulator before it removes its link.
+    std::signal(SIGPIPE, SIG_IGN);
     return true;
 }
 

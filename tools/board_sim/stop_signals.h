@@ -4,7 +4,8 @@
 
 namespace kelvra::boardsim {
 
-// Turns SIGINT, SIGTERM and SIGHUP into a readable pipe, so the poll loop wakes and ends cleanly.
+// Turns SIGINT, SIGTERM and SIGHUP into a readable pipe, so the poll loop wakes and ends cleanly;
+// SIGPIPE is ignored.
 class StopSignals {
 public:
     bool install(std::string& error);
