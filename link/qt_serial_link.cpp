@@ -7,8 +7,10 @@ QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(devi
     // A failed port stays open and Qt repeats the error from its notifier at full speed, so the
     // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
-        if (error == QSerialPort::ReadError || error == QSerialPort::WriteError
-            || error == QSerialPort::ResourceError)
+        // Qt's text for a vanished device is often a stale system error; say what happened.
+        if (error == QSerialPort::ResourceError)
+            fail(QStringLiteral("The device is no longer available (%1)").arg(port_.errorString()));
+        else if (error == QSerialPort::ReadError || error == QSerialPort::WriteError)
             fail(port_.errorString());
     });
 }
