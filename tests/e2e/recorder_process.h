@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+
+namespace kelvra::e2e {
+
+// The built recorder as a user runs it, watched from outside.
+class RecorderProcess {
+public:
+    // offscreen needs no X server but can answer no message box; xcb shows real windows.
+    enum class Platform { Offscreen, Xcb };
+
+    ~RecorderProcess();
+
+    bool start(const QString& port, Platform platform);
+    qint64 pid() const { return process_.processId(); }
+    bool isRunning() const { return process_.state() == QProcess::Running; }
+
+    // User plus system time of the whole process so far, in seconds; negative once it is gone.
+    double cpuSeconds() const;
+
+    bool waitForExit(int withinMs);
+    bool exitedNormally() const { return process_.exitStatus() == QProcess::NormalExit; }
+    int exitCode() const { return process_.exitCode(); }
+
+    QString errorOutput();
+    bool waitForErrorOutput(const QString& text, int withinMs);
+
+    // Ends it if it still runs, then returns what the sanitizers reported on its standard error;
+    // empty when they reported nothing or the build has none.
+    QString stopAndReport();
+
+private:
+    QProcess process_;
+    QString errorOutput_;
+};
+
+// CPU use of the recorder over `ms` milliseconds of wall time, in percent of one core; negative
+// when it ended meanwhile.
+double cpuPercentOver(const RecorderProcess& recorder, int ms);
+
+}  // namespace kelvra::e2e

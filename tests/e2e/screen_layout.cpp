@@ -1,0 +1,84 @@
+#include "tests/e2e/screen_layout.h"
+
+#include <cmath>
+
+namespace kelvra::e2e::screen {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr double kChartTwips = 1900.0;
+constexpr double kFullScale = 1023.0;
+// The pen is two pixels wide, so a trace covers its own row and the one above or below.
+constexpr int kRowsAbove = 2;
+constexpr int kRowsBelow = 1;
+
+bool colourAt(const QImage& window, QPoint at, const QColor& colour)
+{
+    return window.valid(at) && window.pixel(at) == colour.rgb();
+}
+
+bool nearRow(int row, int traceRow) { return row >= traceRow - kRowsAbove && row <= traceRow + kRowsBelow; }
+
+}  // namespace
+
+QRect chartArea(int chart)
+{
+    // Charts are 10835 x 1900 twips at x 480, y 360 + 2400 per band, with a one-pixel border.
+    return QRect(480 / kTwipsPerPixel + 1, (360 + 2400 * chart) / kTwipsPerPixel + 1, 720, 125);
+}
+
+QColor traceColour(int chart)
+{
+    static const QColor colours[] = {{255, 0, 0}, {0, 128, 0}, {0, 0, 255}, {128, 0, 128}};
+    return colours[chart];
+}
+
+int traceRow(double reading)
+{
+    const float scale = static_cast<float>(kChartTwips / kFullScale);
+    return static_cast<int>(std::floor((kChartTwips - static_cast<double>(scale) * reading) / kTwipsPerPixel));
+}
+
+QList<int> traceColumns(const QImage& window, int chart, double reading, int from, int to)
+{
+    const QRect area = chartArea(chart);
+    const int row = traceRow(reading);
+    QList<int> columns;
+    for (int column = from; column <= to; ++column) {
+        for (int y = row - kRowsAbove; y <= row + kRowsBelow; ++y) {
+            if (colourAt(window, area.topLeft() + QPoint(column, y), traceColour(chart))) {
+                columns.append(column);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+QList<int> strayTraceColumns(const QImage& window, int chart, double reading, int from, int to)
+{
+    const QRect area = chartArea(chart);
+    const int row = traceRow(reading);
+    QList<int> columns;
+    for (int column = from; column <= to; ++column) {
+        for (int y = 0; y < area.height(); ++y) {
+            if (!nearRow(y, row) && colourAt(window, area.topLeft() + QPoint(column, y), traceColour(chart))) {
+                columns.append(column);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+double shareOf(const QImage& window, const QRect& rect, const QColor& colour)
+{
+    int matching = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            matching += colourAt(window, QPoint(x, y), colour) ? 1 : 0;
+    }
+    return rect.isEmpty() ? 0.0 : static_cast<double>(matching) / (rect.width() * rect.height());
+}
+
+}  // namespace kelvra::e2e::screen

@@ -1,0 +1,141 @@
+#include "tests/e2e/board_sim_process.h"
+#include "tests/e2e/recorder_process.h"
+#include "tests/e2e/screen_layout.h"
+#include "tests/e2e/x11_display.h"
+
+#include <QTest>
+
+using namespace kelvra::e2e;
+
+namespace {
+
+constexpr int kPatienceMs = 15000;
+const QString kMainTitle = QStringLiteral("KELVRA(12F683)");
+const double kReadings[] = {100, 400, 700, 1000};
+const QString kConstant = QStringLiteral("100,400,700,1000");
+// The first columns hold the start-up stroke up from the bottom edge.
+constexpr int kFirstColumn = 2;
+
+// The sweep moves one twip per tick, so the trace reaches about this column; a few columns are
+// left out before it, where the sweep lines and the newest segment are.
+int lastSettledColumn(qsizetype requests) { return static_cast<int>(requests / 15) - 3; }
+
+}  // namespace
+
+// What the real recorder shows on a real X display for what the board sends.
+class TstE2eScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY") || !X11Display().isOpen())
+            QSKIP("needs an X display (scripts/test.sh provides one)");
+    }
+
+    void windowIsTitledWithTheBoardsName()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet"}));
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
+        X11Display display;
+        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
+        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
+        QCOMPARE(display.title(window), kMainTitle);
+        QCOMPARE(recorder.stopAndReport(), QString());
+    }
+
+    void readingsAreTracedInTheirChannelsColoursOnGreen()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet", "--constant", kConstant}));
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
+        X11Display display;
+        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
+        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
+        QVERIFY(board.waitForReceived(150, kPatienceMs));
+
+        const int last = lastSettledColumn(board.received().size());
+        const QImage image = display.grab(window);
+        QVERIFY(!image.isNull());
+        for (int chart = 0; chart < 4; ++chart) {
+            const QList<int> traced = screen::traceColumns(image, chart, kReadings[chart], kFirstColumn, last);
+            QVERIFY2(traced.size() == last - kFirstColumn + 1,
+                     qPrintable(QStringLiteral("GP%1: trace at row %2 only in columns %3 of %4..%5")
+                                    .arg(chart + 1).arg(screen::traceRow(kReadings[chart]))
+                                    .arg(QDebug::toString(traced)).arg(kFirstColumn).arg(last)));
+            const QList<int> stray = screen::strayTraceColumns(image, chart, kReadings[chart], kFirstColumn, last);
+            QVERIFY2(stray.isEmpty(), qPrintable(QStringLiteral("GP%1: trace colour off its row in columns %2")
+                                                     .arg(chart + 1).arg(QDebug::toString(stray))));
+        }
+        QVERIFY(screen::shareOf(image, screen::kLinkStatus, screen::kGreen) > 0.5);
+        QCOMPARE(recorder.stopAndReport(), QString());
+    }
+
+    void silentBoardShowsRedAndDrawsAtZero()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet", "--fault", "silent"}));
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
+        X11Display display;
+        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
+        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
+        QVERIFY(board.waitForReceived(100, kPatienceMs));
+
+        const QImage image = display.grab(window);
+        QVERIFY(screen::shareOf(image, screen::kLinkStatus, screen::kRed) > 0.5);
+        // Zero lies on the outer bottom edge, below the drawing area: nothing shows.
+        const int last = lastSettledColumn(board.received().size());
+        for (int chart = 0; chart < 4; ++chart)
+            QCOMPARE(screen::strayTraceColumns(image, chart, 0, kFirstColumn, last), QList<int>());
+        QVERIFY(recorder.isRunning());
+        QCOMPARE(recorder.stopAndReport(), QString());
+    }
+
+    void hungUpLineShowsRedAndKeepsTheTraces()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--constant", kConstant, "--fault", "hangup-after:4"}));
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
+        X11Display display;
+        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
+        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
+        QVERIFY(board.waitForReceived(90, kPatienceMs));
+
+        const int last = lastSettledColumn(board.received().size());
+        const QImage before = display.grab(window);
+        QVERIFY2(screen::shareOf(before, screen::kLinkStatus, screen::kGreen) > 0.5,
+                 "the line hung up before the recorder was seen drawing; a slow start?");
+        QList<int> tracedBefore[4];
+        for (int chart = 0; chart < 4; ++chart) {
+            tracedBefore[chart] = screen::traceColumns(before, chart, kReadings[chart], kFirstColumn, last);
+            QVERIFY(!tracedBefore[chart].isEmpty());
+        }
+
+        QVERIFY(board.waitForLastStatus(QStringLiteral("line hung up"), kPatienceMs));
+        QImage after;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                after = display.grab(window);
+                return screen::shareOf(after, screen::kLinkStatus, screen::kRed) > 0.5;
+            },
+            kPatienceMs));
+        for (int chart = 0; chart < 4; ++chart)
+            QCOMPARE(screen::traceColumns(after, chart, kReadings[chart], kFirstColumn, last), tracedBefore[chart]);
+
+        // Told once, in a window of its own that does not stop the recorder.
+        QTest::qWait(1000);
+        QCOMPARE(display.windowsOf(recorder.pid()).size(), 2);
+        const double cpu = cpuPercentOver(recorder, 2000);
+        qInfo("after the hang-up: CPU %.1f %% of one core", cpu);
+        QVERIFY(recorder.isRunning());
+        QVERIFY(cpu >= 0.0 && cpu < 50.0);
+        QCOMPARE(recorder.stopAndReport(), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstE2eScreen)
+#include "tst_e2e_screen.moc"
