@@ -20,7 +20,11 @@ const char* const kSanitizerMarks[] = {"ERROR: AddressSanitizer", "ERROR: LeakSa
 
 RecorderProcess::~RecorderProcess()
 {
-    stopAndReport();
+    // A test that failed early may have failed because of what the sanitizers found.
+    if (reportTaken_)
+        stopAndReport();
+    else if (const QString report = stopAndReport(); !report.isEmpty())
+        qWarning().noquote() << "sanitizer report of the recorder:\n" << report;
 }
 
 bool RecorderProcess::start(const QString& port, Platform platform)
@@ -69,6 +73,7 @@ bool RecorderProcess::waitForErrorOutput(const QString& text, int withinMs)
 
 QString RecorderProcess::stopAndReport()
 {
+    reportTaken_ = true;
     if (isRunning()) {
         process_.terminate();
         if (!process_.waitForFinished(kPatienceMs))

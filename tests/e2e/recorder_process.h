@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QString>
+#include <QTest>
 
 namespace kelvra::e2e {
 
@@ -34,6 +35,7 @@ public:
 private:
     QProcess process_;
     QString errorOutput_;
+    bool reportTaken_ = false;
 };
 
 // CPU use of the recorder over `ms` milliseconds of wall time, in percent of one core; negative
@@ -41,3 +43,10 @@ private:
 double cpuPercentOver(const RecorderProcess& recorder, int ms);
 
 }  // namespace kelvra::e2e
+
+// Ends the recorder and fails the test with whatever the sanitizers reported about its run.
+#define VERIFY_NO_SANITIZER_REPORT(recorder)                        \
+    do {                                                            \
+        const QString sanitizerReport = (recorder).stopAndReport(); \
+        QVERIFY2(sanitizerReport.isEmpty(), qPrintable(sanitizerReport)); \
+    } while (false)
