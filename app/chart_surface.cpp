@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <optional>
 
 namespace kelvra {
@@ -61,18 +60,6 @@ std::optional<PixelLine> clipToBox(double x1, double y1, double x2, double y2, c
     return PixelLine{pointAt(t0, edge0), pointAt(t1, edge1)};
 }
 
-bool samePixels(const QImage& before, const QImage& image, const QRect& rect)
-{
-    const auto bytes = static_cast<std::size_t>(rect.width()) * sizeof(QRgb);
-    for (int row = 0; row < rect.height(); ++row) {
-        const auto* old = reinterpret_cast<const QRgb*>(before.constScanLine(row));
-        const auto* now = reinterpret_cast<const QRgb*>(image.constScanLine(rect.top() + row)) + rect.left();
-        if (std::memcmp(old, now, bytes) != 0)
-            return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 ChartSurface::ChartSurface(QSize outerTwips, QWidget* parent)
@@ -105,41 +92,111 @@ void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor
                                 double(x2) / kTwipsPerPixel, double(y2) / kTwipsPerPixel, box);
     if (!line)
         return;
-    const QRect touched = QRect(line->from, line->to).normalized().adjusted(-reach, -reach, reach, reach);
-    // Flat caps leave out the end point, as the desktop's own line drawing does.
-    const QPen pen(colour, std::max(penWidth_, 1), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    changeImage(touched, [&](QPainter& painter) {
-        painter.setPen(pen);
-        painter.drawLine(line->from, line->to);
-    });
+    const QRect changed = plot(line->from, line->to, colour.rgb());
+    if (!changed.isEmpty())
+        update(changed.translated(kBorder, kBorder));
+}
+
+// Bresenham with a square brush of the pen width, written straight into the image: exact
+// colours, square-ish caps, and a segment shorter than a pixel still leaves a dot. The painter
+// would hand tall lines to worker threads, which costs more than the drawing itself. Returns
+// the bounds of the pixels that changed: redrawing the grid mostly changes none.
+QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
+{
+    const int width = std::max(penWidth_, 1);
+    const int offset = width / 2;  // a two-pixel pen covers the column left of the line too
+    QRect changed;
+    auto brush = [&](QPoint a, QPoint b) {
+        const int far = width - 1 - offset;
+        const QRect covered = QRect(a, b).normalized().adjusted(-offset, -offset, far, far);
+        const QRect filled = fill(covered & image_.rect(), colour);
+        if (!filled.isEmpty())
+            changed |= filled;
+    };
+    // The grid and the sweep lines are upright or level: one rectangle.
+    if (from.x() == to.x() || from.y() == to.y()) {
+        brush(from, to);
+        return changed;
+    }
+    const int dx = std::abs(to.x() - from.x());
+    const int dy = -std::abs(to.y() - from.y());
+    const int sx = from.x() < to.x() ? 1 : -1;
+    const int sy = from.y() < to.y() ? 1 : -1;
+    int error = dx + dy;
+    for (QPoint p = from;;) {
+        brush(p, p);
+        if (p == to)
+            break;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            p.rx() += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            p.ry() += sy;
+        }
+    }
+    return changed;
+}
+
+QRect ChartSurface::fill(const QRect& rect, QRgb colour)
+{
+    int left = rect.right() + 1;
+    int right = rect.left() - 1;
+    int top = rect.bottom() + 1;
+    int bottom = rect.top() - 1;
+    if (rect.isEmpty())
+        return QRect();
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (row[x] == colour)
+                continue;
+            row[x] = colour;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void ChartSurface::clear()
 {
-    changeImage(image_.rect(), [this](QPainter& painter) { painter.fillRect(image_.rect(), background()); });
-}
-
-void ChartSurface::changeImage(const QRect& reach, const std::function<void(QPainter&)>& paint)
-{
-    const QRect rect = reach & image_.rect();
-    if (rect.isEmpty())
-        return;
-    const QImage before = image_.copy(rect);
-    {
-        QPainter painter(&image_);
-        paint(painter);
+    const QRgb colour = background().rgb();
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        if (std::any_of(row, row + image_.width(), [colour](QRgb pixel) { return pixel != colour; })) {
+            image_.fill(colour);
+            update(drawingArea());
+            return;
+        }
     }
-    if (!samePixels(before, image_, rect))
-        update(rect.translated(kBorder, kBorder));
 }
 
 void ChartSurface::paintEvent(QPaintEvent* event)
 {
+    // One rectangle at a time: under a single-rectangle clip the painter copies rows directly,
+    // where a clip of many strips would make it fill span by span, tall ones on worker threads.
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    const QRect target = event->rect() & drawingArea();
-    painter.drawImage(target, image_, target.translated(-kBorder, -kBorder));
+    const QColor border = palette().color(QPalette::WindowText);
+    const QRect area = drawingArea();
+    for (const QRect& dirty : event->region()) {
+        painter.setClipRect(dirty);
+        const QRect target = dirty & area;
+        if (!target.isEmpty())
+            painter.drawImage(target.topLeft(), image_, target.translated(-kBorder, -kBorder));
+        if (target != dirty) {
+            painter.fillRect(0, 0, width(), kBorder, border);
+            painter.fillRect(0, height() - kBorder, width(), kBorder, border);
+            painter.fillRect(0, 0, kBorder, height(), border);
+            painter.fillRect(width() - kBorder, 0, kBorder, height(), border);
+        }
+    }
 }
 
 }  // namespace kelvra

@@ -5,13 +5,11 @@
 #include <QSize>
 #include <QWidget>
 
-#include <functional>
-
 namespace kelvra {
 
 // A strip chart: a flat one-pixel border around a drawing area addressed in twips from its
 // top-left corner. What is drawn is kept in an image, so that the chart survives being covered,
-// and only the pixels a line changed are scheduled for repainting.
+// and only where a line changed pixels is scheduled for repainting.
 class ChartSurface : public QWidget {
     Q_OBJECT
 public:
@@ -39,7 +37,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void changeImage(const QRect& reach, const std::function<void(QPainter&)>& paint);
+    QRect plot(QPoint from, QPoint to, QRgb colour);
+    QRect fill(const QRect& rect, QRgb colour);
 
     QSize outerTwips_;
     QImage image_;

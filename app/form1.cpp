@@ -3,6 +3,7 @@
 #include "app/chart_surface.h"
 #include "app/failure_report.h"
 #include "app/recorder_timer.h"
+#include "app/repaint_pacer.h"
 #include "app/twips.h"
 #include "app/window_font.h"
 
@@ -21,6 +22,8 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | 
                                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 constexpr int kClientWidthTwips = 13530;
 constexpr int kClientHeightTwips = 9915;
+// One repaint per channel cycle: every chart and value label has changed once by then.
+constexpr int kRepaintIntervalMs = 4 * kTimer1IntervalMs;
 
 const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
 
@@ -48,6 +51,7 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     Timer2 = new RecorderTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     connectEvents();
+    new RepaintPacer(*this, kRepaintIntervalMs);
 }
 
 bool Form1::load()
@@ -141,6 +145,9 @@ void Form1::setLabelText(LabelId id, const QString& text) { label(id).setText(te
 void Form1::setLabelBackground(LabelId id, Rgb colour)
 {
     QLabel& target = label(id);
+    // Set on every tick; resolving a new palette is the costly part, so skip when unchanged.
+    if (target.autoFillBackground() && target.palette().color(QPalette::Window) == toColor(colour))
+        return;
     QPalette colours = target.palette();
     colours.setColor(QPalette::Window, toColor(colour));
     target.setPalette(colours);

@@ -189,6 +189,16 @@ void TstChartSurface::onlyChangedPixelsAreRepainted()
     chart.clear();
     QTest::qWait(50);
     QVERIFY(chart.painted.isEmpty());
+
+    // A grid line drawn again across the chart repaints only the column the sweep had wiped.
+    chart.setPenWidth(1);
+    chart.drawLine(0, 760, 10835, 760);
+    chart.drawLine(4500, 0, 4500, 1900, QColor(255, 255, 255));
+    QTRY_VERIFY(!chart.painted.isEmpty());
+    chart.painted = QRegion();
+    chart.drawLine(0, 760, 10835, 760);
+    QTRY_VERIFY(!chart.painted.isEmpty());
+    QCOMPARE(chart.painted.boundingRect(), QRect(301, 51, 1, 1));
 }
 
 QTEST_MAIN(TstChartSurface)
