@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     fixLocalTimeZone();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kelvra"));
-    QApplication::setApplicationDisplayName(QStringLiteral("KELVRA"));
+    // No display name: the desktop would append it to the window's title.
     QApplication::setOrganizationName(QStringLiteral("KELVRA"));
     QApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
     kelvra::registerFontSubstitutions();
