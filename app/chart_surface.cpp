@@ -20,7 +20,7 @@ struct PixelLine {
 };
 
 // Cuts a line given in pixels to the box, so that whatever the coordinates (far off the chart,
-// or not finite) the painter only sees small integers. Liang-Barsky; a cut end takes the edge's
+// or not finite) only small integers reach the plotting. Liang-Barsky; a cut end takes the edge's
 // own coordinate, since far-off ends leave too few significant digits to compute it from.
 std::optional<PixelLine> clipToBox(double x1, double y1, double x2, double y2, const QRectF& box)
 {
@@ -142,12 +142,12 @@ QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
 
 QRect ChartSurface::fill(const QRect& rect, QRgb colour)
 {
+    if (rect.isEmpty())
+        return QRect();
     int left = rect.right() + 1;
     int right = rect.left() - 1;
     int top = rect.bottom() + 1;
     int bottom = rect.top() - 1;
-    if (rect.isEmpty())
-        return QRect();
     uchar* const bits = image_.bits();
     const qsizetype stride = image_.bytesPerLine();
     for (int y = rect.top(); y <= rect.bottom(); ++y) {

@@ -1,4 +1,3 @@
-#include "app/failure_report.h"
 #include "app/form1.h"
 #include "app/recorder_timer.h"
 #include "fake_serial_link.h"
@@ -50,24 +49,10 @@ public:
 class TstForm1Errors : public QObject {
     Q_OBJECT
 private slots:
-    void failuresNameWhatFailed();
     void startUpFailureIsReported();
     // Last: ending the program leaves this process without a usable event loop.
     void handlerFailureEndsTheProgram();
 };
-
-void TstForm1Errors::failuresNameWhatFailed()
-{
-    const auto link = kelvra::describeFailure(
-        std::make_exception_ptr(kelvra::LinkError(QStringLiteral("/dev/ttyUSB0"), QStringLiteral("Device busy"))));
-    QCOMPARE(link.title, QStringLiteral("KELVRA: /dev/ttyUSB0"));
-    QCOMPARE(link.text, QStringLiteral("Device busy"));
-    QCOMPARE(link.logLine, QStringLiteral("kelvra: /dev/ttyUSB0: Device busy"));
-
-    const auto other = kelvra::describeFailure(std::make_exception_ptr(std::overflow_error("overflow")));
-    QCOMPARE(other.text, QStringLiteral("overflow"));
-    QCOMPARE(other.logLine, QStringLiteral("kelvra: overflow"));
-}
 
 void TstForm1Errors::startUpFailureIsReported()
 {

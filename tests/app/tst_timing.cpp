@@ -1,0 +1,105 @@
+#include "app/recorder_timer.h"
+#include "app/repaint_pacer.h"
+
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+using kelvra::RecorderTimer;
+using kelvra::RepaintPacer;
+
+namespace {
+
+class Probe : public QWidget {
+public:
+    using QWidget::QWidget;
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+struct PacedWindow {
+    explicit PacedWindow(int intervalMs) : pacer(window, intervalMs)
+    {
+        probe.setGeometry(10, 10, 50, 50);
+        window.show();
+    }
+    QWidget window;
+    Probe probe{&window};
+    RepaintPacer pacer;
+};
+
+}  // namespace
+
+class TstTiming : public QObject {
+    Q_OBJECT
+private slots:
+    void timerIntervalStartsAndStops();
+    void idleTimerKeepsItsInterval();
+    void pacerHoldsBackRepaintsWithinTheInterval();
+    void pacerPaintsHeldChangesLater();
+};
+
+void TstTiming::timerIntervalStartsAndStops()
+{
+    RecorderTimer timer;
+    QCOMPARE(timer.interval(), 0);
+    QVERIFY(!timer.isTicking());
+
+    QSignalSpy ticks(&timer, &RecorderTimer::timeout);
+    timer.setInterval(5);
+    QVERIFY(ticks.wait(5000));
+    timer.setInterval(0);
+    QVERIFY(!timer.isTicking());
+
+    // Stopped when the program ends: nothing starts it again.
+    timer.setInterval(20);
+    timer.stop();
+    timer.setInterval(20);
+    QVERIFY(!timer.isTicking());
+}
+
+void TstTiming::idleTimerKeepsItsInterval()
+{
+    RecorderTimer timer;
+    timer.setInterval(1);
+    timer.setIdle(true);
+    QVERIFY(!timer.isTicking());
+    QCOMPARE(timer.interval(), 1);
+
+    // A new interval while idle is kept for later, without waking.
+    timer.setInterval(62);
+    QVERIFY(!timer.isTicking());
+    timer.setIdle(false);
+    QVERIFY(timer.isTicking());
+    QCOMPARE(timer.interval(), 62);
+}
+
+void TstTiming::pacerHoldsBackRepaintsWithinTheInterval()
+{
+    PacedWindow paced(3600 * 1000);
+    QVERIFY(QTest::qWaitForWindowExposed(&paced.window));
+    QTRY_VERIFY(paced.probe.paints > 0);
+    const int shown = paced.probe.paints;
+    for (int i = 0; i < 2; ++i) {
+        paced.probe.update();
+        QTest::qWait(50);
+    }
+    QVERIFY(paced.probe.paints <= shown + 1);
+}
+
+void TstTiming::pacerPaintsHeldChangesLater()
+{
+    PacedWindow paced(30);
+    QVERIFY(QTest::qWaitForWindowExposed(&paced.window));
+    QTRY_VERIFY(paced.probe.paints > 0);
+    for (int i = 0; i < 5; ++i) {
+        const int before = paced.probe.paints;
+        paced.probe.update();
+        QTRY_VERIFY(paced.probe.paints > before);
+    }
+}
+
+QTEST_MAIN(TstTiming)
+#include "tst_timing.moc"
