@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# Runs every benchmark of the recorder and prints one table: figure, value, target, whether it is
+# met, and the command that produced it. Takes about four and a half minutes after the build.
+#
+#   bench/run_all.sh [BUILD_DIR]      (default: build-bench; configured and built when needed)
+#
+# The long runs go first and side by side, each recorder with its own simulator on its own
+# virtual X display (the timed sweeps need minutes: 200 steps at 1324 ms take 265 s); the
+# CPU-heavy micro benchmarks start only once the timing and CPU windows of the free-running and
+# "１分" recorders are over. Benchmarks report; they never fail a build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build-bench}
+here=$root/bench/timebase
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$build" --target kelvra kelvra-board-sim kelvra-bench-tick kelvra-bench-micro kelvra-bench-stamp >/dev/null
+
+out=$(mktemp -d /tmp/kelvra-bench.XXXXXX)
+window_s=60       # CPU window of each recorder
+steps=200         # Timer2 steps per timed mode
+starts=5          # start-up samples
+tick_runs=5
+micro_reps=5
+screen="-screen 0 1280x1024x24"
+began=$SECONDS
+
+jobs_to_stop=()
+trap 'kill "${jobs_to_stop[@]}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
+
+# xvfb-run -a can hand the same display to two servers started together; pick free ones here.
+display=98
+next_display() {
+  display=$((display + 1))
+  while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do display=$((display + 1)); done
+}
+
+declare -A run_cmd
+recorder() {  # name mode seconds steps
+  local name=$1
+  shift
+  run_cmd[$name]="xvfb-run bench/timebase/recorder_run.sh $build $out/$name $*"
+  next_display
+  xvfb-run -n "$display" -s "$screen" "$here/recorder_run.sh" "$build" "$out/$name" "$@" \
+    >"$out/$name.log" 2>&1 &
+  jobs_to_stop+=($!)
+  eval "pid_$name=$!"
+}
+
+echo "benchmarks running, results in $out" >&2
+recorder m20 20min "$window_s" "$steps"
+recorder m5 5min "$window_s" "$steps"
+recorder m1 1min "$window_s" "$steps"
+recorder free free "$window_s" 0
+wait "$pid_free" "$pid_m1" || true
+
+startup_cmd="xvfb-run bench/timebase/startup_run.sh $build $out/startup $starts"
+next_display
+xvfb-run -n "$display" -s "$screen" "$here/startup_run.sh" "$build" "$out/startup" "$starts" \
+  >"$out/startup.txt" 2>"$out/startup.err" || true
+
+tick_cmd="QT_QPA_PLATFORM=offscreen $build/bench/kelvra-bench-tick --runs $tick_runs"
+QT_QPA_PLATFORM=offscreen "$build/bench/kelvra-bench-tick" --runs "$tick_runs" >"$out/tick.txt" 2>"$out/tick.err" || true
+
+micro_cmd="$build/bench/kelvra-bench-micro --benchmark_repetitions=$micro_reps --benchmark_min_time=0.2"
+"$build/bench/kelvra-bench-micro" --benchmark_repetitions="$micro_reps" --benchmark_min_time=0.2 \
+  --benchmark_report_aggregates_only=true >"$out/micro.txt" 2>"$out/micro.err" || true
+
+wait "$pid_m5" "$pid_m20" || true
+jobs_to_stop=()
+elapsed=$((SECONDS - began))
+# From here on a missing figure shows as n/a instead of ending the script.
+set +e
+
+# --- figures -----------------------------------------------------------------------------------
+
+value_of() {  # file key
+  [ -f "$1" ] && awk -v k="$2" '$1 == k || ($1 == "result" && $2 == k) { print $NF; exit }' "$1" || true
+}
+micro_ns() {  # benchmark name: median CPU time in ns
+  [ -f "$out/micro.txt" ] && awk -v n="$1_median" '$1 == n {
+      v = $4; u = $5
+      if (u == "us") v *= 1000; else if (u == "ms") v *= 1000000
+      printf "%.0f", v; exit }' "$out/micro.txt" || true
+}
+
+awk -v skip=3 -v nominal_ms=20 -f "$here/request_period.awk" "$out/free/sim.log" >"$out/periods.txt" 2>/dev/null || true
+grep '^deviation' "$out/periods.txt" | awk '{ print $2 }' | sort -g >"$out/deviations.txt" || true
+quantile() {  # file q: nearest rank
+  awk -v q="$2" '{ v[NR] = $1 } END { if (NR) { r = int(q * NR); if (r < q * NR) r++; if (r < 1) r = 1; print v[r] } }' "$1"
+}
+for m in m1 m5 m20; do
+  [ -f "$out/$m/kelvra.err" ] && awk -v steps="$steps" -f "$here/sweep_steps.awk" "$out/$m/kelvra.err" >"$out/$m/sweep.txt" || true
+done
+sort -g "$out/startup.txt" >"$out/startup.sorted" 2>/dev/null || true
+
+rows=()
+row() {  # figure value target verdict command
+  rows+=("$1|${2:-n/a}|$3|$4|$5")
+}
+check() {  # value awk-condition-on-v -> yes/no/n/a
+  [ -n "$1" ] || { echo "n/a"; return; }
+  awk -v v="$1" "BEGIN { print (($2) ? \"yes\" : \"NO\") }"
+}
+
+v=$(value_of "$out/tick.txt" tick_cpu_p50_us);  row "Tick CPU time, median (µs)" "$v" "-" "" "$tick_cmd"
+v=$(value_of "$out/tick.txt" tick_cpu_p99_us);  row "Tick CPU time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
+v=$(value_of "$out/tick.txt" tick_wall_p50_us); row "Tick wall time, median (µs)" "$v" "-" "" "$tick_cmd"
+v=$(value_of "$out/tick.txt" tick_wall_p99_us); row "Tick wall time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
+row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro_cmd"
+row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
+row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
+
+v=$(value_of "$out/periods.txt" mean_ms)
+row "Request period, mean (ms)" "$v" "20 ± 0.04" "$(check "$v" 'v >= 19.96 && v <= 20.04')" "${run_cmd[free]}"
+n=$(value_of "$out/periods.txt" periods)
+v=$([ -s "$out/deviations.txt" ] && quantile "$out/deviations.txt" 0.50 || true)
+row "Request period deviation, p50 (ms)" "$v" "-" "" "${run_cmd[free]}"
+v=$([ -s "$out/deviations.txt" ] && quantile "$out/deviations.txt" 0.99 || true)
+row "Request period deviation, p99 (ms)" "$v" "< 1.5" "$(check "$v" 'v < 1.5')" "${run_cmd[free]}"
+row "Request periods measured" "${n:-}" ">= 1000" "$(check "${n:-}" 'v >= 1000')" "${run_cmd[free]}"
+
+for m in m1:62:１分 m5:328:５分 m20:1324:20分; do
+  IFS=: read -r name nominal caption <<<"$m"
+  v=$(value_of "$out/$name/sweep.txt" mean_ms)
+  s=$(value_of "$out/$name/sweep.txt" steps)
+  [ "${s:-0}" -gt 0 ] || v=""
+  row "Timer2 step, mean over ${s:-0} steps, \"$caption\" (ms)" "$v" "$nominal ± 1 %" \
+    "$(check "$v" "v >= $nominal * 0.99 && v <= $nominal * 1.01 && ${s:-0} >= $steps")" "${run_cmd[$name]}"
+done
+
+free_cpu=$(value_of "$out/free/result" cpu_percent)
+row "CPU, free-running, ${window_s} s (% of a core)" "$free_cpu" "< 1.0" "$(check "$free_cpu" 'v < 1.0')" "${run_cmd[free]}"
+v=$(value_of "$out/m1/result" cpu_percent)
+row "CPU, \"１分\" mode, ${window_s} s (% of a core)" "$v" "< 1.0, <= free" \
+  "$(check "$v" "v < 1.0 && v <= ${free_cpu:-0} + 0.05")" "${run_cmd[m1]}"
+for m in m5:５分 m20:20分; do
+  IFS=: read -r name caption <<<"$m"
+  row "CPU, \"$caption\" mode, ${window_s} s (% of a core)" "$(value_of "$out/$name/result" cpu_percent)" "-" "" "${run_cmd[$name]}"
+done
+hwm=$(cat "$out"/{free,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
+row "Peak RSS, largest of the four (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
+v=$([ -s "$out/startup.sorted" ] && quantile "$out/startup.sorted" 0.5 || true)
+row "First request after start, median of $(grep -c . "$out/startup.sorted" 2>/dev/null || echo 0) (ms)" "$v" "< 300" "$(check "$v" 'v < 300')" "$startup_cmd"
+
+# --- table ---------------------------------------------------------------------------------------
+
+declare -A cmd_number
+commands=()
+printf '%-48s %12s  %-16s %-4s %s\n' "Figure" "Value" "Target" "Met" "Cmd"
+printf '%s\n' "$(printf '%.0s-' {1..90})"
+for r in "${rows[@]}"; do
+  IFS='|' read -r figure value target verdict command <<<"$r"
+  if [ -z "${cmd_number[$command]:-}" ]; then
+    commands+=("$command")
+    cmd_number[$command]=${#commands[@]}
+  fi
+  # Pad by characters, not bytes: some figures are written in Japanese.
+  pad=$((48 - $(printf "%s" "$figure" | LC_ALL=C.UTF-8 wc -L)))
+  printf '%s%*s %12s  %-16s %-4s [%s]\n' "$figure" "$pad" "" "$value" "$target" "$verdict" "${cmd_number[$command]}"
+done
+echo
+for i in "${!commands[@]}"; do
+  echo "[$((i + 1))] ${commands[$i]}"
+done
+echo
+echo "Measured in ${elapsed} s on $(nproc) cores; raw output in $out"

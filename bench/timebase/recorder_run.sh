@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# One recorder against the board simulator on the current X display, measured from outside:
+#   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS]
+# MODE is free, 1min, 5min or 20min; the timed ones are chosen by clicking their button.
+# After a settling time it takes the process's CPU time over SECONDS, then (with STEPS) waits for
+# that many sweep steps. OUT_DIR gets sim.log (every request byte), kelvra.err (the sweep lines),
+# start (the monotonic start time) and result (cpu_percent, vmhwm_kib, steps).
+set -euo pipefail
+build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0}
+settle=2
+
+declare -A button_x=([1min]=776 [5min]=840 [20min]=840)
+declare -A button_y=([1min]=416 [5min]=384 [20min]=416)
+declare -A interval_ms=([free]=20 [1min]=62 [5min]=328 [20min]=1324)
+[ -n "${interval_ms[$mode]:-}" ] || { echo "unknown mode $mode" >&2; exit 2; }
+
+mkdir -p "$out"
+link=$out/link
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
+
+"$build/kelvra-board-sim" --link "$link" --log "$out/sim.log" --seed 1 --quiet &
+pids+=($!)
+for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
+
+QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kelvra.sweep.debug=true" \
+  "$build/bench/kelvra-bench-stamp" "$out/start" "$build/kelvra" --port "$link" 2>"$out/kelvra.err" &
+recorder=$!
+pids+=("$recorder")
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name KELVRA | head -n 1)
+if [ "$mode" != free ]; then
+  # Without a window manager the window sits at its own position.
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --sync $((X + ${button_x[$mode]} + 23)) $((Y + ${button_y[$mode]} + 13)) click 1
+fi
+sleep "$settle"
+
+cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$recorder/stat"; }
+before=$(cpu_ticks)
+sleep "$seconds"
+after=$(cpu_ticks)
+hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$recorder/status")
+
+count_steps() { grep -c 'kelvra\.sweep: step' "$out/kelvra.err" || true; }
+if [ "$steps" -gt 0 ]; then
+  # One step more than asked for: the mean is taken over the periods between steps.
+  deadline=$((SECONDS + (steps + 1) * ${interval_ms[$mode]} / 1000 + 15))
+  while [ "$(count_steps)" -le "$steps" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 1; done
+fi
+
+{
+  awk -v a="$before" -v b="$after" -v s="$seconds" -v hz="$(getconf CLK_TCK)" \
+    'BEGIN { printf "cpu_percent %.2f\n", 100 * (b - a) / hz / s }'
+  echo "vmhwm_kib $hwm"
+  echo "steps $(count_steps)"
+} >"$out/result"
