@@ -4,16 +4,22 @@
 #include "app/failure_report.h"
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
+#include "app/save_chord.h"
 #include "app/twips.h"
 #include "app/window_font.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
 #include <stdexcept>
+
+Q_LOGGING_CATEGORY(lcSweep, "kelvra.sweep", QtWarningMsg)
 
 namespace kelvra {
 namespace {
@@ -30,13 +36,25 @@ const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Fo
 
 QColor toColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 
+// Monotonic time since the program started, for the sweep's debug output.
+QElapsedTimer& sinceStart()
+{
+    static QElapsedTimer timer = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return timer;
+}
+
 }  // namespace
 
 Form1::Form1(SerialLink& link, QWidget* parent) : Form1(link, systemClock_, parent) {}
 
 Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
-    : QWidget(parent, kWindowFlags), recorder_(*this, link, clock)
+    : QWidget(parent, kWindowFlags), link_(link), recorder_(*this, link, clock)
 {
+    sinceStart();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KELVRA(12F683)"));
     setFont(windowFont());
@@ -71,7 +89,9 @@ bool Form1::load()
 void Form1::connectEvents()
 {
     connect(Timer1, &RecorderTimer::timeout, this, [this] { handle([this] { recorder_.timer1Tick(); }); });
-    connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { recorder_.timer2Tick(); }); });
+    connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { timer2Tick(); }); });
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+    connect(Command2, &QPushButton::clicked, this, [this] { handle([this] { sendSaveChord(); }); });
 
     const std::array<std::pair<QPushButton*, void (Recorder::*)()>, 5> commands{{
         {Command3, &Recorder::command3Click},
@@ -104,6 +124,68 @@ void Form1::endWithError(std::exception_ptr error) noexcept
     Timer2->stop();
     showFailure(describeFailure(error), this);
     QCoreApplication::exit(1);
+}
+
+Form1::~Form1()
+{
+    try {
+        closePort();
+    } catch (...) {
+        // Nothing is left to report to at this point.
+    }
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    if (ending_) {
+        event->accept();
+        return;
+    }
+    if (!confirmExit()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    handle([this] {
+        closePort();
+        ending_ = true;
+        Timer1->stop();
+        Timer2->stop();
+        QCoreApplication::exit(0);
+    });
+}
+
+bool Form1::confirmExit()
+{
+    QMessageBox question(QMessageBox::NoIcon, QStringLiteral("終了確認"), QStringLiteral("終了しますか。"),
+                         QMessageBox::Yes | QMessageBox::No, this);
+    question.setDefaultButton(QMessageBox::Yes);
+    question.setEscapeButton(QMessageBox::No);
+    return question.exec() == QMessageBox::Yes;
+}
+
+void Form1::closePort()
+{
+    if (portClosed_)
+        return;
+    portClosed_ = true;
+    link_.setPortOpen(false);
+}
+
+void Form1::sendSaveChord()
+{
+    // Not being able to send a convenience chord is no reason to lose the charts.
+    if (!kelvra::sendSaveChord())
+        reportProblem(QStringLiteral("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way "
+                                     "to send keys to the active window. Recording goes on."));
+}
+
+void Form1::timer2Tick()
+{
+    const double before = recorder_.GP1_count;
+    recorder_.timer2Tick();
+    if (recorder_.GP1_count != before)
+        qCDebug(lcSweep, "step %.0f at %lld", recorder_.GP1_count, static_cast<long long>(sinceStart().elapsed()));
 }
 
 ChartSurface& Form1::chart(int index) const { return *(this->*kCharts.at(static_cast<std::size_t>(index))); }

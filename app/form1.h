@@ -8,6 +8,7 @@
 
 #include <exception>
 
+class QCloseEvent;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -27,6 +28,8 @@ class Form1 : public QWidget, public FormView {
 public:
     explicit Form1(SerialLink& link, QWidget* parent = nullptr);
     Form1(SerialLink& link, Clock& clock, QWidget* parent = nullptr);
+    // The unload step: closes the port unless the exit path already did.
+    ~Form1() override;
 
     // Start-up: call once, before the window is first shown. On an error it reports it and
     // returns false; the window must then not be shown.
@@ -94,6 +97,11 @@ public:
     RecorderTimer* Timer1 = nullptr;
     RecorderTimer* Timer2 = nullptr;
 
+protected:
+    // Every close request (Command1, the close box, the window manager, a session ending)
+    // asks first; Yes closes the port and ends the program with status 0.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     // Layout, in form1_layout.cpp.
     void createControls();
@@ -107,14 +115,20 @@ private:
     template <typename Handler>
     void handle(Handler&& handler) noexcept;
     void endWithError(std::exception_ptr error) noexcept;
+    bool confirmExit();
+    void closePort();
+    void sendSaveChord();
+    void timer2Tick();
 
     ChartSurface& chart(int index) const;
     QLabel& label(LabelId id) const;
     RecorderTimer& timer(TimerId id) const;
 
     SystemClock systemClock_;
+    SerialLink& link_;
     Recorder recorder_;
     bool ending_ = false;
+    bool portClosed_ = false;
 };
 
 }  // namespace kelvra

@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
+
+#include <cstring>
 
 namespace {
 
@@ -18,28 +21,60 @@ void fixLocalTimeZone()
 #endif
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+void nameApplication()
 {
-    fixLocalTimeZone();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("kelvra"));
+    QCoreApplication::setApplicationName(QStringLiteral("kelvra"));
     // No display name: the desktop would append it to the window's title.
-    QApplication::setOrganizationName(QStringLiteral("KELVRA"));
-    QApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
-    kelvra::registerFontSubstitutions();
+    QCoreApplication::setOrganizationName(QStringLiteral("KELVRA"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
+}
 
-    QCommandLineParser parser;
+QCommandLineOption describeOptions(QCommandLineParser& parser)
+{
     parser.setApplicationDescription(QStringLiteral("Recorder for the KELVRA four-channel seismic converter board."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption portOption(
+    const QCommandLineOption port(
         QStringLiteral("port"),
         QStringLiteral("serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, "
                        "COM3"),
         QStringLiteral("DEVICE"));
-    parser.addOption(portOption);
+    parser.addOption(port);
+    return port;
+}
+
+// --help and --version must work without a display, before any window system is touched.
+bool onlyAsksForInformation(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (onlyAsksForInformation(argc, argv)) {
+        QCoreApplication console(argc, argv);
+        nameApplication();
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.process(console);
+        return 0;
+    }
+
+    fixLocalTimeZone();
+    QApplication app(argc, argv);
+    nameApplication();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
+    kelvra::registerFontSubstitutions();
+
+    QCommandLineParser parser;
+    const QCommandLineOption portOption = describeOptions(parser);
     parser.process(app);
 
     kelvra::QtSerialLink link(parser.value(portOption));

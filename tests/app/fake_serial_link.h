@@ -13,6 +13,7 @@ public:
     QStringList written;
     bool failOpen = false;
     bool open = false;
+    int closes = 0;
 
     void setCommPort(int) override {}
     void setSettings(const QString&) override {}
@@ -21,6 +22,7 @@ public:
         if (isOpen && failOpen)
             throw LinkError(deviceName(), QStringLiteral("Permission denied"));
         open = isOpen;
+        closes += isOpen ? 0 : 1;
     }
     bool portOpen() const override { return open; }
     void setInputLen(int) override {}
