@@ -7,11 +7,12 @@ QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(devi
     // A failed port stays open and Qt repeats the error from its notifier at full speed, so the
     // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
-        // Qt's text for a vanished device is often a stale system error; say what happened.
-        if (error == QSerialPort::ResourceError)
+        // A vanished device reads as end of file, which Qt reports with whatever system error
+        // was left over; say what happened and keep Qt's text for the details.
+        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
             fail(QStringLiteral("The device is no longer available (%1)").arg(port_.errorString()));
-        else if (error == QSerialPort::ReadError || error == QSerialPort::WriteError)
-            fail(port_.errorString());
+        else if (error == QSerialPort::WriteError)
+            fail(QStringLiteral("Writing to the device failed (%1)").arg(port_.errorString()));
     });
 }
 
