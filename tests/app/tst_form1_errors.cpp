@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/recorder_timer.h"
 #include "fake_serial_link.h"
+#include "modal_answerer.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -13,30 +14,6 @@
 using kelvra::Form1;
 
 namespace {
-
-// Notes and dismisses the next modal message box.
-class BoxWatcher {
-public:
-    BoxWatcher()
-    {
-        poll_.setInterval(10);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll_.stop();
-            title = box->windowTitle();
-            text = box->text();
-            box->close();
-        });
-        poll_.start();
-    }
-    QString title;
-    QString text;
-
-private:
-    QTimer poll_;
-};
 
 class BrokenClock : public kelvra::Clock {
 public:
@@ -59,7 +36,7 @@ void TstForm1Errors::startUpFailureIsReported()
     kelvra::test::FakeSerialLink link;
     link.failOpen = true;
     Form1 form(link);
-    BoxWatcher box;
+    kelvra::test::ModalAnswerer box([](QMessageBox& answered) { answered.close(); });
     QVERIFY(!form.load());
     QCOMPARE(box.title, QStringLiteral("KELVRA: /dev/fake0"));
     QCOMPARE(box.text, QStringLiteral("Permission denied"));
@@ -78,7 +55,7 @@ void TstForm1Errors::handlerFailureEndsTheProgram()
     form.recorder().command5Click();
     QVERIFY(form.Timer2->isTicking());
 
-    BoxWatcher box;
+    kelvra::test::ModalAnswerer box([](QMessageBox& answered) { answered.close(); });
     emit form.Timer1->timeout();
     QCOMPARE(box.text, QStringLiteral("clock unreadable"));
     QVERIFY(!form.Timer1->isTicking());

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/recorder_timer.h"
 #include "fake_serial_link.h"
+#include "modal_answerer.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,42 +10,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <functional>
 
 using kelvra::Form1;
 
 namespace {
-
-// Answers the next modal question with a key or a button, noting what it asked.
-class QuestionAnswerer {
-public:
-    explicit QuestionAnswerer(std::function<void(QMessageBox&)> answer) : answer_(std::move(answer))
-    {
-        poll_.setInterval(10);
-        QObject::connect(&poll_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            poll_.stop();
-            title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            defaultButton = box->standardButton(box->defaultButton());
-            answer_(*box);
-        });
-        poll_.start();
-    }
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-
-private:
-    std::function<void(QMessageBox&)> answer_;
-    QTimer poll_;
-};
 
 void pressKey(QMessageBox& box, Qt::Key key) { QTest::keyClick(&box, key); }
 
@@ -88,7 +57,7 @@ private slots:
         form.Timer2->setIdle(true);
         const Snapshot before = snapshot(form);
 
-        QuestionAnswerer escape([](QMessageBox& box) { pressKey(box, Qt::Key_Escape); });
+        kelvra::test::ModalAnswerer escape([](QMessageBox& box) { pressKey(box, Qt::Key_Escape); });
         form.Command1->click();
         QCOMPARE(escape.title, QStringLiteral("終了確認"));
         QCOMPARE(escape.text, QStringLiteral("終了しますか。"));
@@ -96,7 +65,7 @@ private slots:
         QCOMPARE(escape.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(escape.defaultButton, QMessageBox::Yes);
 
-        QuestionAnswerer no([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
+        kelvra::test::ModalAnswerer no([](QMessageBox& box) { box.button(QMessageBox::No)->click(); });
         QVERIFY(!form.close());  // the close box asks the same question
         QCOMPARE(no.title, escape.title);
         QCOMPARE(no.text, escape.text);
@@ -114,7 +83,7 @@ private slots:
         QVERIFY(form.load());
         form.show();
         const qsizetype requestsBefore = link.written.size();
-        QuestionAnswerer slow([](QMessageBox& box) {
+        kelvra::test::ModalAnswerer slow([](QMessageBox& box) {
             QTimer::singleShot(200, &box, [&box] { box.button(QMessageBox::No)->click(); });
         });
         form.Command1->click();
@@ -129,7 +98,7 @@ private slots:
             Form1 form(link);
             QVERIFY(form.load());
             form.show();
-            QuestionAnswerer enter([](QMessageBox& box) { pressKey(box, Qt::Key_Return); });
+            kelvra::test::ModalAnswerer enter([](QMessageBox& box) { pressKey(box, Qt::Key_Return); });
             QTimer::singleShot(0, form.Command1, &QPushButton::click);
             status = QApplication::exec();
             QCOMPARE(link.closes, 1);

@@ -3,6 +3,7 @@
 #include "link/serial_link.h"
 #include "recorder/clock.h"
 #include "recorder/form_view.h"
+#include "recorder/recorder.h"
 
 #include <QList>
 #include <QStringList>
@@ -119,6 +120,29 @@ public:
 
     QTime timeOfDay() const override { return now; }
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+};
+
+// A recorder after start-up, with the start-up's calls and requests forgotten.
+struct StartedRecorder {
+    FakeForm form;
+    FakeLink link;
+    FakeClock clock;
+    Recorder r{form, link, clock};
+    StartedRecorder()
+    {
+        r.startUp();
+        form.forget();
+        link.written.clear();
+    }
+    const Line& trace() const { return form.lines.back(); }
+    std::vector<QString> clears() const
+    {
+        std::vector<QString> out;
+        for (const QString& call : form.calls)
+            if (call.startsWith(QLatin1String("clear")))
+                out.push_back(call);
+        return out;
+    }
 };
 
 }  // namespace kelvra::test

@@ -10,27 +10,6 @@ using namespace kelvra::test;
 
 namespace {
 
-struct Rig {
-    FakeForm form;
-    FakeLink link;
-    FakeClock clock;
-    Recorder r{form, link, clock};
-    Rig()
-    {
-        r.startUp();
-        form.forget();
-        link.written.clear();
-    }
-    std::vector<QString> clears() const
-    {
-        std::vector<QString> out;
-        for (const QString& call : form.calls)
-            if (call.startsWith(QLatin1String("clear")))
-                out.push_back(call);
-        return out;
-    }
-};
-
 const std::vector<QString> kClearInOrder{"clear GP1", "clear GP2", "clear GP3", "clear GP4"};
 
 }  // namespace
@@ -40,7 +19,7 @@ class TstAcquisition : public QObject {
 private slots:
     void pollsTheChannelsInTurn()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.link.replies = QStringList{"100", "200", "300", "400", "500"};
         std::vector<int> drawnCharts;
         for (int tick = 0; tick < 5; ++tick) {
@@ -60,7 +39,7 @@ private slots:
 
     void linkStatusFollowsWhetherAnythingArrived()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.plot_channel(0, "800");
         rig.link.replies = QStringList{"", "abc"};
         rig.r.timer1Tick();
@@ -90,7 +69,7 @@ private slots:
     {
         QFETCH(QTime, time);
         QFETCH(QString, text);
-        Rig rig;
+        StartedRecorder rig;
         rig.clock.now = time;
         rig.r.timer1Tick();
         QCOMPARE(rig.form.labelText[LabelId::Label6], text);
@@ -114,7 +93,7 @@ private slots:
         QFETCH(double, start);
         QFETCH(bool, wraps);
         QFETCH(double, after);
-        Rig rig;
+        StartedRecorder rig;
         if (mode == 1)
             rig.r.command5Click();
         rig.r.GP1_count = start;
@@ -133,7 +112,7 @@ private slots:
 
     void tolerantModeOnlyOnTheTickThatProcessesChannelFour()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.form.failClearOfChart = 1;
         for (int tick = 0; tick < 3; ++tick)
             rig.r.timer1Tick();
@@ -152,7 +131,7 @@ private slots:
 
     void aDeadLineIsReportedOnceAndRecordingGoesOn()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.link.replies = QStringList{"700"};
         rig.r.timer1Tick();
         rig.link.failRead = true;
@@ -170,13 +149,13 @@ private slots:
 
     void aFailingWriteAloneIsReportedButNotOnTheTolerantTick()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.link.failWrite = true;
         for (int tick = 0; tick < 3; ++tick)
             rig.r.timer1Tick();
         QCOMPARE(rig.form.problems.size(), 1);
 
-        Rig quiet;
+        StartedRecorder quiet;
         for (int tick = 0; tick < 3; ++tick)
             quiet.r.timer1Tick();
         quiet.link.failWrite = true;
@@ -186,7 +165,7 @@ private slots:
 
     void randomBytesNeverReachTheDrawingAsNonFinite()
     {
-        Rig rig;
+        StartedRecorder rig;
         QRandomGenerator random(20261207);
         for (int tick = 0; tick < 4000; ++tick) {
             QByteArray bytes(int(random.bounded(0, 24)), Qt::Uninitialized);

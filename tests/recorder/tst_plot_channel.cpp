@@ -7,29 +7,12 @@
 using namespace kelvra;
 using namespace kelvra::test;
 
-namespace {
-
-struct Rig {
-    FakeForm form;
-    FakeLink link;
-    FakeClock clock;
-    Recorder r{form, link, clock};
-    Rig()
-    {
-        r.startUp();
-        form.forget();
-    }
-    const Line& trace() const { return form.lines.back(); }
-};
-
-}  // namespace
-
 class TstPlotChannel : public QObject {
     Q_OBJECT
 private slots:
     void scalesReadingsAsTheBoardMeansThem()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.plot_channel(0, "512");
         QCOMPARE(rig.r.ch1_dat, 512.0);
         QCOMPARE(rig.r.Per_ch1S, 1900.0 - double(1.8572825f) * 512.0);
@@ -55,7 +38,7 @@ private slots:
 
     void drawsGridSweepLinesAndTraceInOrder()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.GP1_count = 100;
         rig.r.GP1S_count = 96;
         rig.r.Per_ch3S = 1000;
@@ -110,7 +93,7 @@ private slots:
         const Rgb colours[] = {palette::kRed, palette::kGreen, palette::kBlue, palette::kPurple};
         const LabelId labels[] = {LabelId::Label1, LabelId::Label2, LabelId::Label3, LabelId::Label4};
         for (std::int16_t index = 0; index < 4; ++index) {
-            Rig rig;
+            StartedRecorder rig;
             rig.r.plot_channel(index, "512");
             QCOMPARE(rig.trace().chart, int(index));
             QCOMPARE(*rig.trace().colour, colours[index]);
@@ -120,7 +103,7 @@ private slots:
 
     void onlyChannelFourMovesTheSegmentStart()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.GP1_count = 40;
         rig.r.GP1S_count = 36;
         for (std::int16_t index = 0; index < 3; ++index) {
@@ -133,7 +116,7 @@ private slots:
 
     void firstSegmentsRiseFromTheBottomLeft()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.plot_channel(0, "512");
         QCOMPARE(rig.trace().x1, 0.0f);
         QCOMPARE(rig.trace().y1, 1900.0f);
@@ -142,7 +125,7 @@ private slots:
 
     void anIndexOutsideTheChannelsDoesNothing()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.plot_channel(4, "512");
         rig.r.plot_channel(-1, "512");
         QVERIFY(rig.form.calls.empty());
@@ -151,7 +134,7 @@ private slots:
 
     void aReplyThatIsNotANumberRepeatsTheLastReading()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.plot_channel(1, "600");
         const double level = rig.r.Per_ch2S;
         rig.form.forget();
@@ -165,7 +148,7 @@ private slots:
 
     void hugeReadingsStayFiniteAndShort()
     {
-        Rig rig;
+        StartedRecorder rig;
         for (const char* text : {"1e300", "-1e300", "1.7e308", "-1.7e308", "3e38", "1e300"}) {
             rig.form.forget();
             rig.r.GP1_count = 1e300;  // not reachable by the sweep, but the drawing must not care

@@ -6,22 +6,6 @@
 using namespace kelvra;
 using namespace kelvra::test;
 
-namespace {
-
-struct Rig {
-    FakeForm form;
-    FakeLink link;
-    FakeClock clock;
-    Recorder r{form, link, clock};
-    Rig()
-    {
-        r.startUp();
-        form.forget();
-    }
-};
-
-}  // namespace
-
 class TstSweep : public QObject {
     Q_OBJECT
 private slots:
@@ -42,7 +26,7 @@ private slots:
         QFETCH(int, interval);
         QFETCH(QString, caption);
         QFETCH(int, timed);
-        Rig rig;
+        StartedRecorder rig;
         rig.r.GP1_count = 321;
         rig.r.GP1S_count = 317;
         switch (button) {
@@ -65,7 +49,7 @@ private slots:
 
     void exactlyOneTimerDrivesTheSweep()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.timer2Tick();
         QCOMPARE(rig.r.GP1_count, 0.0);
         rig.r.timer1Tick();
@@ -82,7 +66,7 @@ private slots:
 
     void restartReturnsToTheLeftEdgeAndKeepsTheRest()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.r.command6Click();
         rig.link.replies = QStringList{"100", "200", "300", "400", "500"};
         for (int tick = 0; tick < 5; ++tick)
@@ -116,7 +100,7 @@ private slots:
 
     void aFailingClearOnRestartIsAnError()
     {
-        Rig rig;
+        StartedRecorder rig;
         rig.form.failClearOfChart = 2;
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, rig.r.command3Click());
     }
