@@ -75,6 +75,9 @@ void QtSerialLink::output(const QString& text)
     requireOpen();
     if (port_.write(text.toLatin1()) == -1)
         fail(port_.errorString());
+    // Hand the byte to the driver now rather than on a later wake-up of the event loop.
+    else
+        port_.flush();
     // A write can also fail through errorOccurred while it runs; either way the port is closed now.
     requireOpen();
 }
