@@ -146,12 +146,12 @@ void styleLabel(QLabel& label, const char* name, const QRect& geometry, qreal po
     label.setAutoFillBackground(true);
 }
 
-QLabel* createLabel(Form1& form, const LabelSpec& spec, QWidget* container)
+QLabel* createLabel(Form1& form, const LabelSpec& row, QWidget* container)
 {
-    auto* label = new QLabel(QString::fromUtf8(spec.text), container);
-    styleLabel(*label, spec.name, twipsRect(spec.left, spec.top, spec.width, spec.height), spec.points, spec.bold,
-               spec.look);
-    form.*spec.member = label;
+    auto* label = new QLabel(QString::fromUtf8(row.text), container);
+    styleLabel(*label, row.name, twipsRect(row.left, row.top, row.width, row.height), row.points, row.bold,
+               row.look);
+    form.*row.member = label;
     return label;
 }
 
@@ -181,23 +181,23 @@ void Form1::createWindowLabels()
         styleLabel(*axis, band.axisName, twipsRect(kChartLeft, 2280 + shift, 11175, 255), 0.0, false, kLeft);
         this->*band.axis = axis;
     }
-    for (const LabelSpec& spec : kWindowLabels)
-        createLabel(*this, spec, this);
+    for (const LabelSpec& row : kWindowLabels)
+        createLabel(*this, row, this);
 }
 
 void Form1::createFrames()
 {
-    for (const FrameSpec& spec : kFrames) {
+    for (const FrameSpec& row : kFrames) {
         auto* frame = new QFrame(this);
-        frame->setObjectName(QLatin1String(spec.name));
-        frame->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        frame->setObjectName(QLatin1String(row.name));
+        frame->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
         frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
         frame->setLineWidth(1);
         frame->setMidLineWidth(0);
-        if (spec.points > 0.0)
-            frame->setFont(windowFont(spec.points));
-        this->*spec.member = frame;
-        for (const LabelSpec& label : spec.labels)
+        if (row.points > 0.0)
+            frame->setFont(windowFont(row.points));
+        this->*row.member = frame;
+        for (const LabelSpec& label : row.labels)
             createLabel(*this, label, frame);
     }
 }
@@ -215,13 +215,13 @@ void Form1::createCharts()
 
 void Form1::createButtons()
 {
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new CommandButton(QString::fromUtf8(spec.text), this);
-        button->setObjectName(QLatin1String(spec.name));
-        button->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        if (spec.points > 0.0)
-            button->setFont(windowFont(spec.points));
-        this->*spec.member = button;
+    for (const ButtonSpec& row : kButtons) {
+        auto* button = new CommandButton(QString::fromUtf8(row.text), this);
+        button->setObjectName(QLatin1String(row.name));
+        button->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+        if (row.points > 0.0)
+            button->setFont(windowFont(row.points));
+        this->*row.member = button;
     }
 }
 

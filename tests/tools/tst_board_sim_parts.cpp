@@ -68,7 +68,7 @@ private slots:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("reason");
         QTest::newRow("unknown option") << QStringList{"--speed", "9600"} << "unknown option '--speed'";
-        QTest::newRow("stray argument") << QStringList{"/dev/ttyS0"} << "unexpected argument '/dev/ttyS0'";
+        QTest::newRow("stray argument") << QStringList{"/dev/ttyUSB9"} << "unexpected argument '/dev/ttyUSB9'";
         QTest::newRow("missing value") << QStringList{"--link"} << "--link needs a value";
         QTest::newRow("empty link") << QStringList{"--link="} << "--link needs a non-empty path";
         QTest::newRow("flag with value") << QStringList{"--quiet=yes"} << "--quiet takes no value";
