@@ -39,6 +39,8 @@ int traceRow(double reading)
     return static_cast<int>(std::floor((kChartTwips - static_cast<double>(scale) * reading) / kTwipsPerPixel));
 }
 
+int settledColumn(qsizetype requests) { return static_cast<int>(requests / kTwipsPerPixel) - 3; }
+
 QList<int> traceColumns(const QImage& window, int chart, double reading, int from, int to)
 {
     const QRect area = chartArea(chart);

@@ -28,6 +28,9 @@ const QColor kRed(255, 0, 0);
 QList<int> traceColumns(const QImage& window, int chart, double reading, int from, int to);
 // Columns in [from, to] where the trace colour shows anywhere else in the drawing area.
 QList<int> strayTraceColumns(const QImage& window, int chart, double reading, int from, int to);
+// The last column whose drawing is done after `requests` ticks: the sweep moves one twip per
+// tick, and the few columns before it hold the sweep lines and the newest segments.
+int settledColumn(qsizetype requests);
 // Share, 0 to 1, of the rectangle's pixels that have exactly this colour.
 double shareOf(const QImage& window, const QRect& rect, const QColor& colour);
 

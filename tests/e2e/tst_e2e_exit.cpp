@@ -1,8 +1,6 @@
-#include "tests/e2e/board_sim_process.h"
-#include "tests/e2e/recorder_process.h"
 #include "tests/e2e/request_stream.h"
 #include "tests/e2e/screen_layout.h"
-#include "tests/e2e/x11_display.h"
+#include "tests/e2e/shown_recorder.h"
 
 #include <QTest>
 
@@ -11,9 +9,7 @@ using namespace kelvra::e2e;
 namespace {
 
 constexpr int kPatienceMs = 15000;
-const QString kMainTitle = QStringLiteral("KELVRA(12F683)");
 const QString kQuestionTitle = QStringLiteral("終了確認");
-const double kReadings[] = {100, 400, 700, 1000};
 constexpr int kFirstColumn = 2;
 // Long enough that a recorder paused by the question would leave a gap nobody could miss.
 constexpr int kQuestionShownMs = 1500;
@@ -22,12 +18,12 @@ constexpr double kLongestGapMs = 1000.0;
 
 enum class CloseBy { ExitButton, CloseBox };
 
-void askToClose(const X11Display& display, WindowId window, CloseBy how)
+void askToClose(const ShownRecorder& shown, CloseBy how)
 {
     if (how == CloseBy::ExitButton)
-        display.click(window, screen::kExitButton);
+        shown.display.click(shown.window, screen::kExitButton);
     else
-        display.requestClose(window);
+        shown.display.requestClose(shown.window);
 }
 
 }  // namespace
@@ -48,31 +44,27 @@ private slots:
     void answeringNoLeavesTheRecorderRunning()
     {
         QFETCH(CloseBy, how);
-        BoardSimProcess board;
-        QVERIFY(board.start({"--quiet", "--constant", "100,400,700,1000"}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QVERIFY(board.waitForReceived(90, kPatienceMs));
+        ShownRecorder shown;
+        const QString problem = shown.start({"--quiet", "--constant", kConstantReadings});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(shown.board.waitForReceived(90, kPatienceMs));
 
-        const QImage before = display.grab(window);
-        const qsizetype requestsBefore = board.received().size();
-        const int last = static_cast<int>(requestsBefore / 15) - 3;
-        askToClose(display, window, how);
-        const WindowId question = display.waitForWindow(recorder.pid(), kQuestionTitle, kPatienceMs);
+        const QImage before = shown.display.grab(shown.window);
+        const qsizetype requestsBefore = shown.board.received().size();
+        const int last = screen::settledColumn(requestsBefore);
+        askToClose(shown, how);
+        const WindowId question = shown.display.waitForWindow(shown.recorder.pid(), kQuestionTitle, kPatienceMs);
         QVERIFY2(question != 0, "no question came up");
-        const QString questionTitle = display.title(question);
+        const QString questionTitle = shown.display.title(question);
         QTest::qWait(kQuestionShownMs);
-        display.pressKey(question, "Escape");
-        QVERIFY2(display.waitUntilUnmapped(recorder.pid(), question, kPatienceMs), "the question stayed");
-        QVERIFY(board.waitForReceived(board.received().size() + 50, kPatienceMs));
+        shown.display.pressKey(question, "Escape");
+        QVERIFY2(shown.display.waitUntilUnmapped(shown.recorder.pid(), question, kPatienceMs), "the question stayed");
+        QVERIFY(shown.board.waitForReceived(shown.board.received().size() + 50, kPatienceMs));
 
-        QVERIFY(recorder.isRunning());
-        QVERIFY(display.windowsOf(recorder.pid()).contains(window));
+        QVERIFY(shown.recorder.isRunning());
+        QVERIFY(shown.display.windowsOf(shown.recorder.pid()).contains(shown.window));
         // The channel index went on from where it was, and so did the ticks.
-        const QList<LoggedByte> bytes = board.received();
+        const QList<LoggedByte> bytes = shown.board.received();
         const qsizetype broken = firstOutOfCycle(bytes);
         QVERIFY2(broken < 0, qPrintable(describeBytes(bytes, broken)));
         const RequestPeriods periods = requestPeriods(bytes, bytes[requestsBefore - 1].seconds);
@@ -80,42 +72,38 @@ private slots:
               static_cast<long long>(periods.count), periods.meanMs, periods.longestMs);
         QVERIFY2(periods.longestMs < kLongestGapMs, qPrintable(QStringLiteral("gap %1 ms").arg(periods.longestMs)));
         // Nothing was cleared.
-        const QImage after = display.grab(window);
+        const QImage after = shown.display.grab(shown.window);
         for (int chart = 0; chart < 4; ++chart) {
             const QList<int> traced = screen::traceColumns(before, chart, kReadings[chart], kFirstColumn, last);
             QVERIFY(!traced.isEmpty());
             QCOMPARE(screen::traceColumns(after, chart, kReadings[chart], kFirstColumn, last), traced);
         }
         QCOMPARE(questionTitle, kQuestionTitle);
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 
     void answeringYesClosesTheLineAndEnds_data() { closeWays(); }
     void answeringYesClosesTheLineAndEnds()
     {
         QFETCH(CloseBy, how);
-        BoardSimProcess board;
-        QVERIFY(board.start({"--constant", "100,400,700,1000"}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QVERIFY(board.waitForReceived(25, kPatienceMs));
+        ShownRecorder shown;
+        const QString problem = shown.start({"--constant", kConstantReadings});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(shown.board.waitForReceived(25, kPatienceMs));
 
-        askToClose(display, window, how);
-        const WindowId question = display.waitForWindow(recorder.pid(), kQuestionTitle, kPatienceMs);
+        askToClose(shown, how);
+        const WindowId question = shown.display.waitForWindow(shown.recorder.pid(), kQuestionTitle, kPatienceMs);
         QVERIFY2(question != 0, "no question came up");
-        display.pressKey(question, "Return");
+        shown.display.pressKey(question, "Return");
 
-        QVERIFY2(recorder.waitForExit(kPatienceMs), "still running after Yes");
-        QVERIFY(recorder.exitedNormally());
-        QCOMPARE(recorder.exitCode(), 0);
-        QVERIFY2(board.waitForLastStatus(QStringLiteral("nobody on the line"), kPatienceMs),
-                 qPrintable(board.output()));
-        QCOMPARE(firstOutOfCycle(board.received()), qsizetype(-1));
+        QVERIFY2(shown.recorder.waitForExit(kPatienceMs), "still running after Yes");
+        QVERIFY(shown.recorder.exitedNormally());
+        QCOMPARE(shown.recorder.exitCode(), 0);
+        QVERIFY2(shown.board.waitForLastStatus(QStringLiteral("nobody on the line"), kPatienceMs),
+                 qPrintable(shown.board.output()));
+        QCOMPARE(firstOutOfCycle(shown.board.received()), qsizetype(-1));
         // It left through its normal end, so a sanitizer build has checked for leaks too.
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 
 private:

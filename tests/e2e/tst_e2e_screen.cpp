@@ -1,7 +1,5 @@
-#include "tests/e2e/board_sim_process.h"
-#include "tests/e2e/recorder_process.h"
 #include "tests/e2e/screen_layout.h"
-#include "tests/e2e/x11_display.h"
+#include "tests/e2e/shown_recorder.h"
 
 #include <QTest>
 
@@ -10,15 +8,8 @@ using namespace kelvra::e2e;
 namespace {
 
 constexpr int kPatienceMs = 15000;
-const QString kMainTitle = QStringLiteral("KELVRA(12F683)");
-const double kReadings[] = {100, 400, 700, 1000};
-const QString kConstant = QStringLiteral("100,400,700,1000");
 // The first columns hold the start-up stroke up from the bottom edge.
 constexpr int kFirstColumn = 2;
-
-// The sweep moves one twip per tick, so the trace reaches about this column; a few columns are
-// left out before it, where the sweep lines and the newest segment are.
-int lastSettledColumn(qsizetype requests) { return static_cast<int>(requests / 15) - 3; }
 
 }  // namespace
 
@@ -34,30 +25,22 @@ private slots:
 
     void windowIsTitledWithTheBoardsName()
     {
-        BoardSimProcess board;
-        QVERIFY(board.start({"--quiet"}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QCOMPARE(display.title(window), kMainTitle);
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        ShownRecorder shown;
+        const QString problem = shown.start({"--quiet"});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(shown.display.title(shown.window), QStringLiteral("KELVRA(12F683)"));
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 
     void readingsAreTracedInTheirChannelsColoursOnGreen()
     {
-        BoardSimProcess board;
-        QVERIFY(board.start({"--quiet", "--constant", kConstant}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QVERIFY(board.waitForReceived(150, kPatienceMs));
+        ShownRecorder shown;
+        const QString problem = shown.start({"--quiet", "--constant", kConstantReadings});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(shown.board.waitForReceived(150, kPatienceMs));
 
-        const int last = lastSettledColumn(board.received().size());
-        const QImage image = display.grab(window);
+        const int last = screen::settledColumn(shown.board.received().size());
+        const QImage image = shown.display.grab(shown.window);
         QVERIFY(!image.isNull());
         for (int chart = 0; chart < 4; ++chart) {
             const QList<int> traced = screen::traceColumns(image, chart, kReadings[chart], kFirstColumn, last);
@@ -70,43 +53,35 @@ private slots:
                                                      .arg(chart + 1).arg(QDebug::toString(stray))));
         }
         QVERIFY(screen::shareOf(image, screen::kLinkStatus, screen::kGreen) > 0.5);
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 
     void silentBoardShowsRedAndDrawsAtZero()
     {
-        BoardSimProcess board;
-        QVERIFY(board.start({"--quiet", "--fault", "silent"}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QVERIFY(board.waitForReceived(100, kPatienceMs));
+        ShownRecorder shown;
+        const QString problem = shown.start({"--quiet", "--fault", "silent"});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(shown.board.waitForReceived(100, kPatienceMs));
 
-        const QImage image = display.grab(window);
+        const QImage image = shown.display.grab(shown.window);
         QVERIFY(screen::shareOf(image, screen::kLinkStatus, screen::kRed) > 0.5);
         // Zero lies on the outer bottom edge, below the drawing area: nothing shows.
-        const int last = lastSettledColumn(board.received().size());
+        const int last = screen::settledColumn(shown.board.received().size());
         for (int chart = 0; chart < 4; ++chart)
             QCOMPARE(screen::strayTraceColumns(image, chart, 0, kFirstColumn, last), QList<int>());
-        QVERIFY(recorder.isRunning());
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        QVERIFY(shown.recorder.isRunning());
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 
     void hungUpLineShowsRedAndKeepsTheTraces()
     {
-        BoardSimProcess board;
-        QVERIFY(board.start({"--constant", kConstant, "--fault", "hangup-after:4"}));
-        RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Xcb));
-        X11Display display;
-        const WindowId window = display.waitForWindow(recorder.pid(), kMainTitle, kPatienceMs);
-        QVERIFY2(window != 0, qPrintable(recorder.errorOutput()));
-        QVERIFY(board.waitForReceived(90, kPatienceMs));
+        ShownRecorder shown;
+        const QString problem = shown.start({"--constant", kConstantReadings, "--fault", "hangup-after:4"});
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(shown.board.waitForReceived(90, kPatienceMs));
 
-        const int last = lastSettledColumn(board.received().size());
-        const QImage before = display.grab(window);
+        const int last = screen::settledColumn(shown.board.received().size());
+        const QImage before = shown.display.grab(shown.window);
         QVERIFY2(screen::shareOf(before, screen::kLinkStatus, screen::kGreen) > 0.5,
                  "the line hung up before the recorder was seen drawing; a slow start?");
         QList<int> tracedBefore[4];
@@ -115,11 +90,11 @@ private slots:
             QVERIFY(!tracedBefore[chart].isEmpty());
         }
 
-        QVERIFY(board.waitForLastStatus(QStringLiteral("line hung up"), kPatienceMs));
+        QVERIFY(shown.board.waitForLastStatus(QStringLiteral("line hung up"), kPatienceMs));
         QImage after;
         QVERIFY(QTest::qWaitFor(
             [&] {
-                after = display.grab(window);
+                after = shown.display.grab(shown.window);
                 return screen::shareOf(after, screen::kLinkStatus, screen::kRed) > 0.5;
             },
             kPatienceMs));
@@ -128,12 +103,12 @@ private slots:
 
         // Told once, in a window of its own that does not stop the recorder.
         QTest::qWait(1000);
-        QCOMPARE(display.windowsOf(recorder.pid()).size(), 2);
-        const double cpu = cpuPercentOver(recorder, 2000);
+        QCOMPARE(shown.display.windowsOf(shown.recorder.pid()).size(), 2);
+        const double cpu = cpuPercentOver(shown.recorder, 2000);
         qInfo("after the hang-up: CPU %.1f %% of one core", cpu);
-        QVERIFY(recorder.isRunning());
+        QVERIFY(shown.recorder.isRunning());
         QVERIFY(cpu >= 0.0 && cpu < 50.0);
-        VERIFY_NO_SANITIZER_REPORT(recorder);
+        VERIFY_NO_SANITIZER_REPORT(shown.recorder);
     }
 };
 
