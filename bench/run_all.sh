@@ -109,6 +109,7 @@ v=$(value_of "$out/tick.txt" tick_cpu_p50_us);  row "Tick CPU time, median (µs)
 v=$(value_of "$out/tick.txt" tick_cpu_p99_us);  row "Tick CPU time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
 v=$(value_of "$out/tick.txt" tick_wall_p50_us); row "Tick wall time, median (µs)" "$v" "-" "" "$tick_cmd"
 v=$(value_of "$out/tick.txt" tick_wall_p99_us); row "Tick wall time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
+row "Ticks per window repaint, as watched" "$(value_of "$out/tick.txt" ticks_per_repaint)" "-" "" "$tick_cmd"
 row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro_cmd"
 row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
 row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
