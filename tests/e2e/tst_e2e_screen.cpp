@@ -76,7 +76,7 @@ private slots:
     void hungUpLineShowsRedAndKeepsTheTraces()
     {
         ShownRecorder shown;
-        const QString problem = shown.start({"--constant", kConstantReadings, "--fault", "hangup-after:4"});
+        const QString problem = shown.start({"--constant", kConstantReadings, "--fault", "hangup-after:6"});
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
         QVERIFY(shown.board.waitForReceived(90, kPatienceMs));
 
