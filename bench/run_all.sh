@@ -16,7 +16,8 @@ here=$root/bench/timebase
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$build" --target kelvra kelvra-board-sim kelvra-bench-tick kelvra-bench-micro kelvra-bench-stamp >/dev/null
+cmake --build "$build" --target kelvra kelvra-board-sim kelvra-bench-tick kelvra-bench-micro kelvra-bench-stamp \
+  kelvra-bench-ticker >/dev/null
 
 out=$(mktemp -d /tmp/kelvra-bench.XXXXXX)
 window_s=60       # CPU window of each recorder
@@ -54,7 +55,12 @@ recorder m20 20min "$window_s" "$steps"
 recorder m5 5min "$window_s" "$steps"
 recorder m1 1min "$window_s" "$steps"
 recorder free free "$window_s" 0
-wait "$pid_free" "$pid_m1" || true
+# The machine's own share of the jitter, over the same minute.
+ticker_cmd="bench/timebase/ticker_run.sh $build $out/ticker $((window_s + 5))"
+"$here/ticker_run.sh" "$build" "$out/ticker" $((window_s + 5)) >"$out/ticker.log" 2>&1 &
+pid_ticker=$!
+jobs_to_stop+=("$pid_ticker")
+wait "$pid_free" "$pid_m1" "$pid_ticker" || true
 
 startup_cmd="xvfb-run bench/timebase/startup_run.sh $build $out/startup $starts"
 next_display
@@ -86,8 +92,10 @@ micro_ns() {  # benchmark name: median CPU time in ns
       printf "%.0f", v; exit }' "$out/micro.txt" || true
 }
 
-awk -v skip=3 -v nominal_ms=20 -f "$here/request_period.awk" "$out/free/sim.log" >"$out/periods.txt" 2>/dev/null || true
-grep '^deviation' "$out/periods.txt" | awk '{ print $2 }' | sort -g >"$out/deviations.txt" || true
+for source in free ticker; do
+  awk -v skip=3 -v nominal_ms=20 -f "$here/request_period.awk" "$out/$source/sim.log" >"$out/$source/periods.txt" 2>/dev/null
+  grep "^deviation" "$out/$source/periods.txt" 2>/dev/null | awk '{ print $2 }' | sort -g >"$out/$source/deviations.txt"
+done
 quantile() {  # file q: nearest rank
   awk -v q="$2" '{ v[NR] = $1 } END { if (NR) { r = int(q * NR); if (r < q * NR) r++; if (r < 1) r = 1; print v[r] } }' "$1"
 }
@@ -114,13 +122,15 @@ row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro
 row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
 row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
 
-v=$(value_of "$out/periods.txt" mean_ms)
+v=$(value_of "$out/free/periods.txt" mean_ms)
 row "Request period, mean (ms)" "$v" "20 ± 0.04" "$(check "$v" 'v >= 19.96 && v <= 20.04')" "${run_cmd[free]}"
-n=$(value_of "$out/periods.txt" periods)
-v=$([ -s "$out/deviations.txt" ] && quantile "$out/deviations.txt" 0.50 || true)
+n=$(value_of "$out/free/periods.txt" periods)
+v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.50)
 row "Request period deviation, p50 (ms)" "$v" "-" "" "${run_cmd[free]}"
-v=$([ -s "$out/deviations.txt" ] && quantile "$out/deviations.txt" 0.99 || true)
+v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.99)
 row "Request period deviation, p99 (ms)" "$v" "< 1.5" "$(check "$v" 'v < 1.5')" "${run_cmd[free]}"
+v=$([ -s "$out/ticker/deviations.txt" ] && quantile "$out/ticker/deviations.txt" 0.99)
+row "  same, plain 20 ms writer beside it (ms)" "$v" "reference" "" "$ticker_cmd"
 row "Request periods measured" "${n:-}" ">= 1000" "$(check "${n:-}" 'v >= 1000')" "${run_cmd[free]}"
 
 for m in m1:62:１分 m5:328:５分 m20:1324:20分; do
