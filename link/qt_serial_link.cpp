@@ -8,8 +8,10 @@ QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(devi
     // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_, [this](QSerialPort::SerialPortError error) {
         // A vanished device reads as end of file, which Qt reports with whatever system error
-        // was left over; say what happened and keep Qt's text for the details.
-        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+        // was left over, so that text says nothing here.
+        if (error == QSerialPort::ReadError)
+            fail(QStringLiteral("The device is no longer available"));
+        else if (error == QSerialPort::ResourceError)
             fail(QStringLiteral("The device is no longer available (%1)").arg(port_.errorString()));
         else if (error == QSerialPort::WriteError)
             fail(QStringLiteral("Writing to the device failed (%1)").arg(port_.errorString()));
