@@ -30,7 +30,7 @@ constexpr int kClientWidthTwips = 13530;
 constexpr int kClientHeightTwips = 9915;
 // Ten repaints a second: the fastest sweep moves a third of a pixel in between, and a pressed
 // button still answers without a noticeable delay.
-constexpr int kRepaintIntervalMs = 100;
+constexpr int kTicksPerRepaint = 100 / kTimer1IntervalMs;
 
 const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
 
@@ -69,8 +69,8 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer2 = new RecorderTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
+    pacer_ = new RepaintPacer(*this, kTicksPerRepaint);
     connectEvents();
-    new RepaintPacer(*this, kRepaintIntervalMs);
 }
 
 bool Form1::load()
@@ -88,7 +88,10 @@ bool Form1::load()
 
 void Form1::connectEvents()
 {
-    connect(Timer1, &RecorderTimer::timeout, this, [this] { handle([this] { recorder_.timer1Tick(); }); });
+    connect(Timer1, &RecorderTimer::timeout, this, [this] {
+        handle([this] { recorder_.timer1Tick(); });
+        pacer_->tick();
+    });
     connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { timer2Tick(); }); });
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command2, &QPushButton::clicked, this, [this] { handle([this] { sendSaveChord(); }); });

@@ -18,6 +18,7 @@ namespace kelvra {
 class AxisLabel;
 class ChartSurface;
 class RecorderTimer;
+class RepaintPacer;
 class SerialLink;
 
 // The recorder's one window. It lays out the controls, hands every event to the Recorder and
@@ -124,6 +125,7 @@ private:
     QLabel& label(LabelId id) const;
     RecorderTimer& timer(TimerId id) const;
 
+    RepaintPacer* pacer_ = nullptr;
     SystemClock systemClock_;
     SerialLink& link_;
     Recorder recorder_;

@@ -129,7 +129,9 @@ const std::array<ButtonSpec, 7> kButtons{{
 void styleLabel(QLabel& label, const char* name, const QRect& geometry, qreal points, bool bold, unsigned look)
 {
     label.setObjectName(QLatin1String(name));
-    label.setGeometry(geometry);
+    // A fixed size: a new text then does not ask the window to lay itself out again.
+    label.move(geometry.topLeft());
+    label.setFixedSize(geometry.size());
     if (points > 0.0)
         label.setFont(windowFont(points, bold));
     label.setAlignment(Qt::AlignTop | ((look & kCentred) ? Qt::AlignHCenter : Qt::AlignLeft));

@@ -6,33 +6,33 @@
 
 namespace kelvra {
 
-RepaintPacer::RepaintPacer(QWidget& window, int intervalMs) : QObject(&window), window_(window)
+RepaintPacer::RepaintPacer(QWidget& window, int ticksPerRepaint)
+    : QObject(&window), window_(window), ticksPerRepaint_(ticksPerRepaint), ticksSinceRepaint_(ticksPerRepaint)
 {
-    interval_.setSingleShot(true);
-    interval_.setInterval(intervalMs);
-    connect(&interval_, &QTimer::timeout, this, &RepaintPacer::release);
     window.installEventFilter(this);
+}
+
+void RepaintPacer::tick()
+{
+    if (ticksSinceRepaint_ < ticksPerRepaint_)
+        ++ticksSinceRepaint_;
+    if (!held_ || ticksSinceRepaint_ < ticksPerRepaint_)
+        return;
+    held_ = false;
+    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
 }
 
 bool RepaintPacer::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &window_ || event->type() != QEvent::UpdateRequest)
         return false;
-    if (interval_.isActive()) {
-        // The window's pending changes stay marked; the request is made again on release.
+    if (ticksSinceRepaint_ < ticksPerRepaint_) {
+        // The window's pending changes stay marked; the request is made again on a later tick.
         held_ = true;
         return true;
     }
-    interval_.start();
+    ticksSinceRepaint_ = 0;
     return false;
-}
-
-void RepaintPacer::release()
-{
-    if (!held_)
-        return;
-    held_ = false;
-    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
 }
 
 }  // namespace kelvra

@@ -1,29 +1,30 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 class QWidget;
 
 namespace kelvra {
 
-// Lets a window repaint at most once per interval. The recorder changes a few pixels and one
-// label on every 20 ms tick; flushing each change to the screen on its own would cost several
-// times the recording itself. Held back changes are painted together when the interval ends;
-// an uncovered window still repaints at once.
+// Lets a window repaint at most once every few recorder ticks. The recorder changes a few pixels
+// and one label on every 20 ms tick; flushing each change to the screen on its own would cost
+// several times the recording itself. Held back changes are painted together on a later tick, so
+// the pacer never wakes the process by itself; an uncovered window still repaints at once.
 class RepaintPacer : public QObject {
     Q_OBJECT
 public:
-    RepaintPacer(QWidget& window, int intervalMs);
+    RepaintPacer(QWidget& window, int ticksPerRepaint);
+
+    // Called on every tick of the recorder.
+    void tick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void release();
-
     QWidget& window_;
-    QTimer interval_;
+    int ticksPerRepaint_;
+    int ticksSinceRepaint_;
     bool held_ = false;
 };
 
