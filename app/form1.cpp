@@ -79,8 +79,7 @@ bool Form1::load()
         recorder_.startUp();
         return true;
     } catch (...) {
-        Timer1->stop();
-        Timer2->stop();
+        stopForGood();
         showFailure(describeFailure(std::current_exception()), nullptr);
         return false;
     }
@@ -120,11 +119,16 @@ void Form1::handle(Handler&& handler) noexcept
     }
 }
 
-void Form1::endWithError(std::exception_ptr error) noexcept
+void Form1::stopForGood() noexcept
 {
     ending_ = true;
     Timer1->stop();
     Timer2->stop();
+}
+
+void Form1::endWithError(std::exception_ptr error) noexcept
+{
+    stopForGood();
     showFailure(describeFailure(error), this);
     QCoreApplication::exit(1);
 }
@@ -151,9 +155,7 @@ void Form1::closeEvent(QCloseEvent* event)
     event->accept();
     handle([this] {
         closePort();
-        ending_ = true;
-        Timer1->stop();
-        Timer2->stop();
+        stopForGood();
         QCoreApplication::exit(0);
     });
 }

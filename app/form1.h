@@ -115,6 +115,8 @@ private:
     void connectEvents();
     template <typename Handler>
     void handle(Handler&& handler) noexcept;
+    // The program is ending: no more ticks, and no more events handled.
+    void stopForGood() noexcept;
     void endWithError(std::exception_ptr error) noexcept;
     bool confirmExit();
     void closePort();
