@@ -1,5 +1,7 @@
+#include "app/failure_report.h"
 #include "app/form1.h"
 #include "app/window_font.h"
+#include "archive/archive_options.h"
 #include "link/qt_serial_link.h"
 
 #include <QApplication>
@@ -8,6 +10,7 @@
 #include <QIcon>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -29,7 +32,7 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
 }
 
-QCommandLineOption describeOptions(QCommandLineParser& parser)
+QCommandLineOption describeOptions(QCommandLineParser& parser, const kelvra::archive::ArchiveOptions& archive)
 {
     parser.setApplicationDescription(QStringLiteral("Recorder for the KELVRA four-channel seismic converter board."));
     parser.addHelpOption();
@@ -40,7 +43,17 @@ QCommandLineOption describeOptions(QCommandLineParser& parser)
                        "COM3"),
         QStringLiteral("DEVICE"));
     parser.addOption(port);
+    archive.addTo(parser);
     return port;
+}
+
+// The archive writes on a thread of its own; its notices reach the window through the event loop.
+kelvra::archive::ArchiveEvents archiveEvents(kelvra::Form1& form)
+{
+    return {[&form](const QString& text) {
+                QMetaObject::invokeMethod(&form, [&form, text] { form.reportProblem(text); }, Qt::QueuedConnection);
+            },
+            [](const QString& text) { kelvra::printError(QStringLiteral("kelvra: ") + text); }};
 }
 
 // --help and --version must work without a display, before any window system is touched.
@@ -61,7 +74,7 @@ int main(int argc, char* argv[])
         QCoreApplication console(argc, argv);
         nameApplication();
         QCommandLineParser parser;
-        describeOptions(parser);
+        describeOptions(parser, kelvra::archive::ArchiveOptions());
         parser.process(console);
         return 0;
     }
@@ -74,13 +87,26 @@ int main(int argc, char* argv[])
     kelvra::registerFontSubstitutions();
 
     QCommandLineParser parser;
-    const QCommandLineOption portOption = describeOptions(parser);
+    const kelvra::archive::ArchiveOptions archiveOptions;
+    const QCommandLineOption portOption = describeOptions(parser, archiveOptions);
     parser.process(app);
+    kelvra::archive::ArchiveSettings archive;
+    if (const QString error = archiveOptions.read(parser, archive); !error.isEmpty()) {
+        kelvra::printError(QStringLiteral("kelvra: ") + error);
+        return 2;
+    }
 
     kelvra::QtSerialLink link(parser.value(portOption));
     kelvra::Form1 form(link);
+    std::unique_ptr<kelvra::archive::ArchiveSink> sink;
+    if (archive.enabled)
+        sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form));
+    form.recorder().setSampleSink(sink.get());
     if (!form.load())
         return 1;
     form.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    if (sink)
+        sink->finish();
+    return status;
 }

@@ -74,6 +74,14 @@ std::optional<double> parseReading(QStringView text)
     return negative ? -value : value;
 }
 
+std::optional<std::int32_t> storableCounts(QStringView text)
+{
+    const std::optional<double> value = parseReading(text);
+    if (!value || std::trunc(*value) != *value || std::fabs(*value) >= kStoredCountLimit)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*value);
+}
+
 QString voltsText(double reading)
 {
     constexpr double kShownLimit = 9999.99;

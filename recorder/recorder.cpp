@@ -77,7 +77,7 @@ void Recorder::startUp()
 
     form_.setTimerInterval(TimerId::Timer1, kTimer1IntervalMs);
 
-    port_.output(requestFor(ch_index));
+    writeRequest();
 
     div_ratio = checked(1.0 / 12.0);
     for (std::size_t k = 0; k < kGridPoints.size(); ++k) {
@@ -93,6 +93,7 @@ void Recorder::startUp()
 void Recorder::timer1Tick()
 {
     rx_text = readReply();
+    keepSample(rx_text);
 
     if (rx_text.isEmpty()) {
         form_.setLabelBackground(LabelId::Label5, kStatusNoReplyColour);
@@ -216,11 +217,26 @@ QString Recorder::readReply()
 void Recorder::sendRequest(bool tolerant)
 {
     try {
-        port_.output(requestFor(ch_index));
+        writeRequest();
     } catch (const LinkError& error) {
         if (!tolerant)
             reportLinkFailure(error);
     }
+}
+
+void Recorder::writeRequest()
+{
+    if (sink_)
+        requestUtcNs_ = clock_.utcNanoseconds();
+    port_.output(requestFor(ch_index));
+}
+
+void Recorder::keepSample(const QString& reply)
+{
+    if (!sink_)
+        return;
+    if (const std::optional<std::int32_t> counts = storableCounts(reply))
+        sink_->record(ch_index, *counts, requestUtcNs_);
 }
 
 void Recorder::reportLinkFailure(const LinkError& error)

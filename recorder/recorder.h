@@ -2,6 +2,7 @@
 
 #include "recorder/clock.h"
 #include "recorder/form_view.h"
+#include "recorder/sample_sink.h"
 #include "link/serial_link.h"
 
 #include <QString>
@@ -19,6 +20,9 @@ namespace kelvra {
 class Recorder {
 public:
     Recorder(FormView& form, SerialLink& port, Clock& clock);
+
+    // Where readings are kept beyond the chart; none by default. Set before startUp.
+    void setSampleSink(SampleSink* sink) { sink_ = sink; }
 
     void startUp();
     void timer1Tick();
@@ -50,6 +54,8 @@ private:
     void restartSweep(bool tolerant);
     QString readReply();
     void sendRequest(bool tolerant);
+    void writeRequest();
+    void keepSample(const QString& reply);
     void reportLinkFailure(const LinkError& error);
 
     double div_ratio = 0.0;
@@ -61,6 +67,8 @@ private:
     SerialLink& port_;
     Clock& clock_;
     bool linkFailureReported_ = false;
+    SampleSink* sink_ = nullptr;
+    std::int64_t requestUtcNs_ = 0;  // when the outstanding request was written
 };
 
 }  // namespace kelvra

@@ -38,6 +38,7 @@ private:
 class TickClock final : public Clock {
 public:
     QTime timeOfDay() const override;
+    std::int64_t utcNanoseconds() const override { return 0; }
     void pause(int) override {}
 
 private:

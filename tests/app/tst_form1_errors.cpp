@@ -18,6 +18,7 @@ namespace {
 class BrokenClock : public kelvra::Clock {
 public:
     QTime timeOfDay() const override { throw std::runtime_error("clock unreadable"); }
+    std::int64_t utcNanoseconds() const override { return 0; }
     void pause(int) override {}
 };
 

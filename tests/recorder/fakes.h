@@ -116,9 +116,11 @@ public:
 class FakeClock : public Clock {
 public:
     QTime now{12, 0, 0};
+    std::int64_t utcNs = 0;
     std::vector<int> pauses;
 
     QTime timeOfDay() const override { return now; }
+    std::int64_t utcNanoseconds() const override { return utcNs; }
     void pause(int milliseconds) override { pauses.push_back(milliseconds); }
 };
 

@@ -12,6 +12,22 @@ namespace {
 
 const std::vector<QString> kClearInOrder{"clear GP1", "clear GP2", "clear GP3", "clear GP4"};
 
+struct KeptSample {
+    int channel;
+    std::int32_t counts;
+    std::int64_t utcNs;
+    friend bool operator==(const KeptSample& a, const KeptSample& b)
+    {
+        return a.channel == b.channel && a.counts == b.counts && a.utcNs == b.utcNs;
+    }
+};
+
+class SinkLog : public SampleSink {
+public:
+    std::vector<KeptSample> kept;
+    void record(int channel, std::int32_t counts, std::int64_t utcNs) override { kept.push_back({channel, counts, utcNs}); }
+};
+
 }  // namespace
 
 class TstAcquisition : public QObject {
@@ -161,6 +177,27 @@ private slots:
         quiet.link.failWrite = true;
         quiet.r.timer1Tick();  // writes "0" in tolerant mode
         QVERIFY(quiet.form.problems.isEmpty());
+    }
+
+    // Tick k writes its request at k+1 microseconds, start-up at 0: a reading carries the time
+    // of the request it answers, and only whole readings within the limit are kept.
+    void keepsWholeReadingsAtTheTimeOfTheirRequest()
+    {
+        FakeForm form;
+        FakeLink link;
+        FakeClock clock;
+        Recorder r{form, link, clock};
+        SinkLog sink;
+        r.setSampleSink(&sink);
+        r.startUp();
+        link.replies = QStringList{"512\r\n", "", "abc", "1.5", "5.12e2", "268435456", "-268435455", "1 2", "1023"};
+        const qsizetype ticks = link.replies.size();
+        for (qsizetype tick = 0; tick < ticks; ++tick) {
+            clock.utcNs = 1000 * (tick + 1);
+            r.timer1Tick();
+        }
+        QCOMPARE(sink.kept, (std::vector<KeptSample>{{0, 512, 0}, {0, 512, 4000}, {2, -268435455, 6000}, {0, 1023, 8000}}));
+        QCOMPARE(r.ch2_dat, 268435456.0);  // the chart still shows what the archive leaves out
     }
 
     void randomBytesNeverReachTheDrawingAsNonFinite()

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "archive/archive_writer.h"
+#include "archive/station_codes.h"
+#include "recorder/sample_sink.h"
+
+#include <QString>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace kelvra::archive {
+
+struct ArchiveSettings {
+    bool enabled = true;
+    QString root = defaultArchiveRoot();
+    StationCodes codes;
+    std::optional<int> keepDays;  // keep all when empty
+};
+
+// The recorder's sample sink into the archive. record() only queues, so the tick never waits
+// for a disk; a worker thread, woken once a second, writes what was queued. The events are
+// called on that thread.
+class ArchiveSink final : public SampleSink {
+public:
+    ArchiveSink(const ArchiveSettings& settings, ArchiveEvents events);
+    ArchiveSink(const ArchiveSink&) = delete;
+    ArchiveSink& operator=(const ArchiveSink&) = delete;
+    ~ArchiveSink() override;
+
+    void record(int channel, std::int32_t counts, std::int64_t utcNs) override;
+    // Writes every sample recorded so far and closes the files; later ones are not kept.
+    void finish();
+
+private:
+    void run();
+
+    ArchiveWriter writer_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::vector<Sample> queued_;
+    bool finishing_ = false;
+    std::thread worker_;
+};
+
+}  // namespace kelvra::archive

@@ -1,0 +1,222 @@
+#include "archive/archive_writer.h"
+
+#include "archive/messages.h"
+#include "archive/retention.h"
+#include "recorder/constants.h"
+
+#include <libmseed.h>
+
+#include <cstring>
+
+namespace kelvra::archive {
+namespace {
+
+constexpr double kSampleRate = 1000.0 / (kTimer1IntervalMs * kChannelCount);  // 12.5 Hz
+constexpr hptime_t kPeriod = static_cast<hptime_t>(HPTMODULUS / kSampleRate);
+constexpr double kToleranceSeconds = 0.5 / kSampleRate;
+constexpr int kRecordLength = 512;
+constexpr flag kBigEndian = 1;
+constexpr char kQuality = 'D';
+constexpr hptime_t kMicrosecondsPerDay = 86400LL * HPTMODULUS;
+
+// miniSEED start times count in steps of 100 µs; rounding to them keeps every reader agreeing.
+hptime_t toSeedTime(std::int64_t utcNs)
+{
+    constexpr std::int64_t kStepNs = 100000;
+    const std::int64_t steps = (utcNs >= 0 ? utcNs + kStepNs / 2 : utcNs - kStepNs / 2) / kStepNs;
+    return steps * (kStepNs / 1000);
+}
+
+QDate dayOf(hptime_t time)
+{
+    hptime_t days = time / kMicrosecondsPerDay;
+    if (time < 0 && time % kMicrosecondsPerDay != 0)
+        --days;
+    return QDate(1970, 1, 1).addDays(days);
+}
+
+void copyCode(char (&field)[11], const QString& code) { std::strncpy(field, code.toLatin1().constData(), 10); }
+
+// Where mst_pack hands each record; libmseed is C, so no exception may pass through it.
+struct PackTarget {
+    DayFiles& files;
+    int channel;
+    QDate day;
+    std::optional<ArchiveError> error;
+};
+
+void writeRecord(char* record, int length, void* handlerData)
+{
+    auto& target = *static_cast<PackTarget*>(handlerData);
+    if (target.error)
+        return;
+    try {
+        target.files.append(target.channel, target.day, record, length);
+    } catch (const ArchiveError& error) {
+        target.error = error;
+    }
+}
+
+}  // namespace
+
+ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events)
+    : root_(std::move(root)),
+      codes_(std::move(codes)),
+      keepDays_(keepDays),
+      events_(std::move(events)),
+      files_(root_, codes_)
+{
+    for (MSTraceGroup*& group : traces_)
+        group = mst_initgroup(nullptr);
+}
+
+ArchiveWriter::~ArchiveWriter()
+{
+    for (MSTraceGroup*& group : traces_)
+        mst_freegroup(&group);
+}
+
+void ArchiveWriter::take(const std::vector<Sample>& samples, std::int64_t steadyMs)
+{
+    if (state_ == State::Refused || (state_ == State::Failed && steadyMs < retryAtMs_))
+        return;
+    if (state_ != State::Writing && samples.empty())
+        return;
+    try {
+        if (state_ != State::Writing) {
+            files_.claim(dayOf(toSeedTime(samples.front().utcNs)).year());
+            state_ = State::Writing;
+            lastFlushMs_ = steadyMs;
+        }
+        for (const Sample& sample : samples)
+            add(sample);
+        for (int channel = 0; channel < kChannelCount; ++channel)
+            pack(channel, false);
+        if (steadyMs - lastFlushMs_ >= kPartialFlushMs) {
+            flushAll();
+            lastFlushMs_ = steadyMs;
+            if (inOutage_) {
+                inOutage_ = false;
+                events_.note(messages::resumed(root_));
+            }
+        }
+        if (!samples.empty())
+            retire(dayOf(toSeedTime(samples.back().utcNs)));
+    } catch (const ArchiveError& error) {
+        fail(error, steadyMs);
+    }
+}
+
+void ArchiveWriter::finish()
+{
+    if (state_ == State::Writing) {
+        try {
+            flushAll();
+        } catch (const ArchiveError& error) {
+            fail(error, 0);
+        }
+    }
+    dropHeld();
+    files_.close();
+}
+
+void ArchiveWriter::add(const Sample& sample)
+{
+    const int channel = sample.channel;
+    const hptime_t time = toSeedTime(sample.utcNs);
+    MSTraceGroup* group = traces_.at(static_cast<std::size_t>(channel));
+    const QString& code = codes_.channels.at(static_cast<std::size_t>(channel));
+    QByteArray network = codes_.network.toLatin1(), station = codes_.station.toLatin1(),
+               location = codes_.location.toLatin1(), channelCode = code.toLatin1();
+
+    MSTrace* held = group->traces;
+    if (held) {
+        flag whence = 0;
+        const MSTrace* adjacent =
+            mst_findadjacent(group, &whence, kQuality, network.data(), station.data(), location.data(),
+                             channelCode.data(), kSampleRate, -1.0, time, time, kToleranceSeconds);
+        if (adjacent != held || whence != 1 || dayOf(held->starttime) != dayOf(time)) {
+            endTrace(channel);
+            held = nullptr;
+        }
+    }
+    if (!held) {
+        held = mst_init(nullptr);
+        copyCode(held->network, codes_.network);
+        copyCode(held->station, codes_.station);
+        copyCode(held->location, codes_.location);
+        copyCode(held->channel, code);
+        held->dataquality = kQuality;
+        held->samprate = kSampleRate;
+        held->sampletype = 'i';
+        held->starttime = time;
+        mst_addtracetogroup(group, held);
+    }
+    std::int32_t counts = sample.counts;
+    mst_addspan(held, time, time, &counts, 1, 'i', 1);
+    // The record keeps its schedule: the next sample is judged against start + n periods, not
+    // against the time of the last one, so small delays cannot add up.
+    held->endtime = held->starttime + (held->numsamples - 1) * kPeriod;
+}
+
+void ArchiveWriter::pack(int channel, bool flush)
+{
+    MSTrace* held = traces_.at(static_cast<std::size_t>(channel))->traces;
+    if (!held || held->numsamples == 0)
+        return;
+    PackTarget target{files_, channel, dayOf(held->starttime), std::nullopt};
+    int64_t packed = 0;
+    const int records =
+        mst_pack(held, writeRecord, &target, kRecordLength, DE_STEIM2, kBigEndian, &packed, flush, 0, nullptr);
+    if (target.error)
+        throw *target.error;
+    if (records < 0)
+        throw ArchiveError(messages::cannotPack(), false);
+}
+
+void ArchiveWriter::endTrace(int channel)
+{
+    pack(channel, true);
+    MSTraceGroup*& group = traces_.at(static_cast<std::size_t>(channel));
+    group = mst_initgroup(group);
+}
+
+void ArchiveWriter::flushAll()
+{
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        endTrace(channel);
+    files_.sync();
+}
+
+void ArchiveWriter::fail(const ArchiveError& error, std::int64_t steadyMs)
+{
+    dropHeld();
+    files_.close();
+    if (error.refused()) {
+        state_ = State::Refused;
+        events_.problem(error.message());
+        return;
+    }
+    state_ = State::Failed;
+    retryAtMs_ = steadyMs + kRetryMs;
+    if (!inOutage_) {
+        inOutage_ = true;
+        events_.problem(error.message());
+    }
+}
+
+void ArchiveWriter::dropHeld()
+{
+    for (MSTraceGroup*& group : traces_)
+        group = mst_initgroup(group);
+}
+
+void ArchiveWriter::retire(QDate today)
+{
+    if (!keepDays_ || today == retiredOn_)
+        return;
+    retiredOn_ = today;
+    removeDayFilesBefore(root_, codes_, today.addDays(-*keepDays_));
+}
+
+}  // namespace kelvra::archive

@@ -1,0 +1,141 @@
+#include "archive/day_files.h"
+
+#include "archive/messages.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kelvra::archive {
+namespace {
+
+QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// mkdir -p that tells why it failed: 0 or the errno of the step that failed.
+int makeFolders(const QString& path)
+{
+    const QByteArray full = QFile::encodeName(QDir::cleanPath(path));
+    for (qsizetype slash = full.indexOf('/', 1); ; slash = full.indexOf('/', slash + 1)) {
+        const QByteArray step = slash < 0 ? full : full.left(slash);
+        if (::mkdir(step.constData(), 0755) != 0 && errno != EEXIST)
+            return errno;
+        if (slash < 0)
+            break;
+    }
+    struct stat status {};
+    if (::stat(full.constData(), &status) != 0)
+        return errno;
+    return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
+}
+
+}  // namespace
+
+DayFiles::DayFiles(QString root, StationCodes codes) : root_(std::move(root)), codes_(std::move(codes)) {}
+
+DayFiles::~DayFiles() { close(); }
+
+void DayFiles::fail(const QString& path, int error) const
+{
+    throw ArchiveError(messages::cannotWrite(path, reasonOf(error)), false);
+}
+
+void DayFiles::claim(int year)
+{
+    if (lockFd_ >= 0 && lockedYear_ == year)
+        return;
+    const QString folder = stationYearFolder(root_, codes_, year);
+    if (const int error = makeFolders(folder))
+        fail(folder, error);
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fail(folder, errno);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK)
+            throw ArchiveError(messages::stationInUse(codes_.network + u'.' + codes_.station + u'.' + codes_.location,
+                                                      folder),
+                               true);
+        fail(folder, error);
+    }
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+    lockFd_ = fd;
+    lockedYear_ = year;
+}
+
+int DayFiles::fileOf(int channel, QDate utcDay)
+{
+    Open& file = files_.at(static_cast<std::size_t>(channel));
+    if (file.fd >= 0 && file.day == utcDay) {
+        // Writes to a file that was deleted meanwhile would vanish without an error.
+        struct stat status {};
+        if (::fstat(file.fd, &status) != 0)
+            fail(file.path, errno);
+        if (status.st_nlink == 0)
+            throw ArchiveError(messages::cannotWrite(file.path, messages::fileRemoved()), false);
+        return file.fd;
+    }
+    claim(utcDay.year());
+    const QString path = dayFilePath(root_, codes_, codes_.channels.at(static_cast<std::size_t>(channel)), utcDay);
+    if (const int error = makeFolders(QFileInfo(path).path()))
+        fail(QFileInfo(path).path(), error);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        fail(path, errno);
+    if (file.fd >= 0)
+        ::close(file.fd);
+    file = {utcDay, fd, path};
+    return fd;
+}
+
+void DayFiles::append(int channel, QDate utcDay, const char* bytes, int length)
+{
+    const int fd = fileOf(channel, utcDay);
+    const QString& path = files_.at(static_cast<std::size_t>(channel)).path;
+    struct stat before {};
+    if (::fstat(fd, &before) != 0)
+        fail(path, errno);
+    ssize_t done = 0;
+    while (done < length) {
+        const ssize_t written = ::write(fd, bytes + done, static_cast<size_t>(length - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            const int error = written < 0 ? errno : ENOSPC;
+            if (done > 0)
+                [[maybe_unused]] const int undone = ::ftruncate(fd, before.st_size);
+            fail(path, error);
+        }
+        done += written;
+    }
+}
+
+void DayFiles::sync()
+{
+    for (const Open& file : files_)
+        if (file.fd >= 0 && ::fdatasync(file.fd) != 0)
+            fail(file.path, errno);
+}
+
+void DayFiles::close()
+{
+    for (Open& file : files_) {
+        if (file.fd >= 0)
+            ::close(file.fd);
+        file = {};
+    }
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+    lockFd_ = -1;
+    lockedYear_ = 0;
+}
+
+}  // namespace kelvra::archive

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "archive/station_codes.h"
+
+#include <QDate>
+#include <QString>
+#include <array>
+#include <map>
+#include <stdexcept>
+
+namespace kelvra::archive {
+
+// A failed write, open or lock; `refused` when another recorder holds the station's folder.
+class ArchiveError : public std::runtime_error {
+public:
+    ArchiveError(QString message, bool refused)
+        : std::runtime_error(message.toStdString()), message_(std::move(message)), refused_(refused)
+    {
+    }
+    const QString& message() const { return message_; }
+    bool refused() const { return refused_; }
+
+private:
+    QString message_;
+    bool refused_;
+};
+
+// The station's open day files, only ever appended to, and the lock on the station's folder of
+// the year being written, which keeps a second recorder of the same station out. Releasing the
+// lock needs no file left behind: it is a flock on the folder itself.
+class DayFiles {
+public:
+    DayFiles(QString root, StationCodes codes);
+    DayFiles(const DayFiles&) = delete;
+    DayFiles& operator=(const DayFiles&) = delete;
+    ~DayFiles();
+
+    // Creates and locks the station's folder of that year; throws ArchiveError.
+    void claim(int year);
+    // Appends whole records to the channel's file of that UTC day; throws ArchiveError. A write
+    // cut short is taken back, so the file never holds part of a record.
+    void append(int channel, QDate utcDay, const char* bytes, int length);
+    // Puts what was appended on the disk; throws ArchiveError.
+    void sync();
+    // Closes every file and releases the lock.
+    void close();
+
+private:
+    int fileOf(int channel, QDate utcDay);
+    [[noreturn]] void fail(const QString& path, int error) const;
+
+    QString root_;
+    StationCodes codes_;
+    int lockedYear_ = 0;
+    int lockFd_ = -1;
+    struct Open {
+        QDate day;
+        int fd = -1;
+        QString path;
+    };
+    std::array<Open, kChannelCount> files_;
+};
+
+}  // namespace kelvra::archive

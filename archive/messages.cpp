@@ -1,0 +1,53 @@
+#include "archive/messages.h"
+
+#include <QCoreApplication>
+
+namespace kelvra::archive::messages {
+QString badOptionValue(const QString& option, const QString& value, const QString& why)
+{
+    return QCoreApplication::translate("Archive", "%1 \"%2\": %3").arg(option, value, why);
+}
+
+QString notWholeDays() { return QCoreApplication::translate("Archive", "not a whole number of days from 1 up"); }
+
+QString emptyFolder() { return QCoreApplication::translate("Archive", "no folder given"); }
+
+QString optionsExclude(const QString& first, const QString& second)
+{
+    return QCoreApplication::translate("Archive", "%1 and %2 cannot be given together").arg(first, second);
+}
+
+QString cannotWrite(const QString& path, const QString& reason)
+{
+    return QCoreApplication::translate("Archive", "The archive cannot be written: %1: %2.\nRecording goes on on screen; the archive tries again every "
+              "minute and goes on by itself, with a gap.")
+        .arg(path, reason);
+}
+
+QString fileRemoved() { return QCoreApplication::translate("Archive", "the file was removed while in use"); }
+
+QString cannotPack()
+{
+    return QCoreApplication::translate("Archive", "The archive could not pack its samples into miniSEED records.");
+}
+
+QString stationInUse(const QString& station, const QString& folder)
+{
+    return QCoreApplication::translate("Archive", "Another recorder is already archiving station %1 in %2.\nThis one records on screen only and keeps "
+              "no archive.")
+        .arg(station, folder);
+}
+
+QString resumed(const QString& root) { return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root); }
+
+QString archiveOption() { return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)"); }
+
+QString noArchiveOption() { return QCoreApplication::translate("Archive", "keep no archive"); }
+
+QString stationOption() { return QCoreApplication::translate("Archive", "network, station and location codes of the archive (default XX.KELV.00)"); }
+
+QString channelsOption() { return QCoreApplication::translate("Archive", "channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)"); }
+
+QString keepDaysOption() { return QCoreApplication::translate("Archive", "remove day files older than N days from the archive (default: keep all)"); }
+
+}  // namespace kelvra::archive::messages
