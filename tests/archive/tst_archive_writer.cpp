@@ -1,0 +1,261 @@
+#include "archive/archive_writer.h"
+#include "tests/archive/mseed_readback.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace kelvra::archive;
+using kelvra::test::readWithLibmseed;
+
+namespace {
+
+constexpr std::int64_t kPeriodNs = 80'000'000;
+constexpr std::int64_t kToleranceUs = 40'000;
+
+std::int64_t utcNs(const QDateTime& time) { return time.toMSecsSinceEpoch() * 1'000'000; }
+
+struct Rig {
+    QTemporaryDir dir;
+    StationCodes codes;
+    QStringList problems;
+    QStringList notes;
+    std::optional<int> keepDays;
+
+    ArchiveWriter writer()
+    {
+        return ArchiveWriter(dir.path(), codes, keepDays,
+                             {[this](const QString& text) { problems << text; },
+                              [this](const QString& text) { notes << text; }});
+    }
+    QString dayFile(int channel, QDate day) const
+    {
+        return dayFilePath(dir.path(), codes, codes.channels.at(static_cast<std::size_t>(channel)), day);
+    }
+};
+
+// Samples of channel 0 at the given times, counts 1, 2, 3...
+std::vector<Sample> samplesAt(const std::vector<std::int64_t>& times, std::int32_t firstCount = 1)
+{
+    std::vector<Sample> samples;
+    for (std::int64_t time : times)
+        samples.push_back({0, firstCount++, time});
+    return samples;
+}
+
+std::vector<std::int64_t> regularTimes(std::int64_t start, int count, std::int64_t periodNs = kPeriodNs)
+{
+    std::vector<std::int64_t> times;
+    for (int i = 0; i < count; ++i)
+        times.push_back(start + i * periodNs);
+    return times;
+}
+
+}  // namespace
+
+class TstArchiveWriter : public QObject {
+    Q_OBJECT
+private slots:
+    // Each sample comes back with its value, within half a sample period of its time, on its
+    // UTC day; a new record starts wherever keeping the schedule would break that.
+    void keepsEverySampleNearItsTime_data()
+    {
+        QTest::addColumn<std::vector<std::int64_t>>("times");
+        QTest::addColumn<int>("records");
+        const std::int64_t noon = utcNs(QDateTime(QDate(2025, 3, 1), QTime(12, 0), Qt::UTC));
+        QTest::newRow("steady") << regularTimes(noon, 300) << 1;
+        QTest::newRow("39 ms late stays") << [&] {
+            auto t = regularTimes(noon, 20);
+            t[10] += 39'000'000;
+            return t;
+        }() << 1;
+        std::vector<std::int64_t> lateTick = regularTimes(noon, 20);
+        for (std::size_t i = 10; i < lateTick.size(); ++i)
+            lateTick[i] += 41'000'000;
+        QTest::newRow("41 ms late splits") << lateTick << 2;
+        // 5 ms slow per sample: each step alone is tolerable, the ninth adds up to 45 ms.
+        QTest::newRow("slow drift") << regularTimes(noon, 40, kPeriodNs + 5'000'000) << 5;
+        const std::int64_t beforeMidnight = utcNs(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), Qt::UTC));
+        QTest::newRow("midnight") << regularTimes(beforeMidnight, 30) << 2;
+        QTest::newRow("clock stepped back") << [&] {
+            auto t = regularTimes(noon, 20);
+            for (std::size_t i = 10; i < t.size(); ++i)
+                t[i] -= 3'000'000'000;
+            return t;
+        }() << 2;
+    }
+    void keepsEverySampleNearItsTime()
+    {
+        QFETCH(std::vector<std::int64_t>, times);
+        QFETCH(int, records);
+        Rig rig;
+        {
+            ArchiveWriter writer = rig.writer();
+            writer.take(samplesAt(times), 0);
+            writer.finish();
+        }
+        QVERIFY(rig.problems.isEmpty());
+        const QDate firstDay = QDateTime::fromMSecsSinceEpoch(times.front() / 1'000'000, Qt::UTC).date();
+        const QDate lastDay = QDateTime::fromMSecsSinceEpoch(times.back() / 1'000'000, Qt::UTC).date();
+        std::vector<kelvra::test::ReadSample> read;
+        int recordCount = 0;
+        for (QDate day = firstDay; day <= lastDay; day = day.addDays(1)) {
+            const kelvra::test::ReadBack back = readWithLibmseed(rig.dayFile(0, day));
+            QVERIFY(back.ok);
+            const std::int64_t dayStartUs = QDateTime(day, QTime(0, 0), Qt::UTC).toMSecsSinceEpoch() * 1000;
+            for (std::size_t r = 0; r < back.recordStartsUs.size(); ++r) {
+                QCOMPARE(back.recordLengths[r], 512);
+                QVERIFY(back.recordStartsUs[r] >= dayStartUs);
+                QVERIFY(back.recordEndsUs[r] < dayStartUs + 86'400'000'000LL);
+            }
+            recordCount += static_cast<int>(back.recordStartsUs.size());
+            read.insert(read.end(), back.samples.begin(), back.samples.end());
+        }
+        QCOMPARE(recordCount, records);
+        QCOMPARE(read.size(), times.size());
+        for (std::size_t i = 0; i < times.size(); ++i) {
+            QCOMPARE(read[i].counts, static_cast<std::int32_t>(i + 1));
+            QVERIFY2(std::abs(read[i].timeUs - times[i] / 1000) <= kToleranceUs, qPrintable(QString::number(i)));
+        }
+    }
+
+    // A day file of an earlier run is continued: its records stay as they were.
+    void appendsToAnEarlierRunsDayFile()
+    {
+        Rig rig;
+        const std::int64_t morning = utcNs(QDateTime(QDate(2025, 6, 1), QTime(8, 0), Qt::UTC));
+        for (int run = 0; run < 2; ++run) {
+            ArchiveWriter writer = rig.writer();
+            writer.take(samplesAt(regularTimes(morning + run * 3'600'000'000'000LL, 50), 100 * run), 0);
+            writer.finish();
+        }
+        const kelvra::test::ReadBack back = readWithLibmseed(rig.dayFile(0, QDate(2025, 6, 1)));
+        QCOMPARE(back.samples.size(), std::size_t{100});
+        QCOMPARE(back.samples.front().counts, 0);
+        QCOMPARE(back.samples.back().counts, 149);
+    }
+
+    // A folder that cannot be made, or a disk that fills up: one report, samples dropped until
+    // a retry a minute later finds the archive writable again, and never part of a record.
+    void reportsAFaultOnceAndResumes_data()
+    {
+        QTest::addColumn<bool>("fileSizeLimit");
+        QTest::newRow("a file where the folder goes") << false;
+        QTest::newRow("file size limit") << true;
+    }
+    void reportsAFaultOnceAndResumes()
+    {
+        QFETCH(bool, fileSizeLimit);
+        Rig rig;
+        const QDate day(2025, 6, 1);
+        const std::int64_t start = utcNs(QDateTime(day, QTime(8, 0), Qt::UTC));
+        const QString stationFolder = stationYearFolder(rig.dir.path(), rig.codes, day.year());
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        const auto blocker = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &unlimited); });
+        if (fileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limited = unlimited;
+            limited.rlim_cur = 512 + 100;  // room for one record and part of another
+            setrlimit(RLIMIT_FSIZE, &limited);
+        } else {
+            QVERIFY(QDir().mkpath(QFileInfo(stationFolder).path()));
+            QFile blocking(stationFolder);
+            QVERIFY(blocking.open(QIODevice::WriteOnly));
+        }
+
+        ArchiveWriter writer = rig.writer();
+        std::int64_t ms = 0;
+        std::int32_t counts = 0;
+        std::int64_t faultMs = -1;
+        std::int32_t droppedFrom = -1;
+        // A second's worth of continuous samples per call, as the sink hands them over.
+        auto secondOfSamples = [&] {
+            writer.take(samplesAt(regularTimes(start + counts * kPeriodNs, 12), counts), ms);
+            if (faultMs < 0 && !rig.problems.isEmpty()) {
+                faultMs = ms;
+                droppedFrom = counts;
+            }
+            counts += 12;
+            ms += 960;
+        };
+        // The fault outlasts the first retry and whatever that retry writes.
+        while (faultMs < 0 || ms < faultMs + kRetryMs + kPartialFlushMs + 5000)
+            secondOfSamples();
+        if (fileSizeLimit)
+            setrlimit(RLIMIT_FSIZE, &unlimited);
+        else
+            QVERIFY(QFile::remove(stationFolder));
+        const std::int32_t fixedAt = counts;
+        while (ms < faultMs + 3 * kRetryMs)
+            secondOfSamples();
+        writer.finish();
+
+        QCOMPARE(rig.problems.size(), 1);
+        QCOMPARE(rig.notes.size(), 1);
+        const QString path = rig.dayFile(0, day);
+        QCOMPARE(QFileInfo(path).size() % 512, 0);
+        const kelvra::test::ReadBack back = readWithLibmseed(path);
+        QVERIFY(back.ok);
+        // After the fault: nothing until a retry within a minute of the repair, then everything.
+        std::vector<std::int32_t> after;
+        for (const auto& sample : back.samples)
+            if (sample.counts >= droppedFrom)
+                after.push_back(sample.counts);
+        QVERIFY(!after.empty());
+        const std::int32_t resumedAt = after.front();
+        QVERIFY(resumedAt >= fixedAt);
+        QVERIFY(resumedAt <= fixedAt + 12 * (kRetryMs / 960 + 1));
+        QCOMPARE(after.size(), static_cast<std::size_t>(counts - resumedAt));
+        QCOMPARE(after.back(), counts - 1);
+    }
+
+    // A second recorder of the same station in the same folder keeps out of it.
+    void refusesASecondWriterOfTheStation()
+    {
+        Rig rig;
+        const std::int64_t start = utcNs(QDateTime(QDate(2025, 6, 1), QTime(8, 0), Qt::UTC));
+        ArchiveWriter first = rig.writer();
+        first.take(samplesAt(regularTimes(start, 10)), 0);
+        ArchiveWriter second = rig.writer();
+        second.take(samplesAt(regularTimes(start + 800'000'000, 10), 1000), 0);
+        second.take(samplesAt(regularTimes(start + 1'600'000'000, 10), 2000), 61'000);
+        first.finish();
+        second.finish();
+        QCOMPARE(rig.problems.size(), 1);
+        QVERIFY(rig.problems.front().contains(QStringLiteral("XX.KELV.00")));
+        const auto back = readWithLibmseed(rig.dayFile(0, QDate(2025, 6, 1)));
+        QCOMPARE(back.samples.size(), std::size_t{10});
+    }
+
+    // --keep-days removes this station's day files of older days, nothing else.
+    void retiresOldDayFiles()
+    {
+        Rig rig;
+        rig.keepDays = 2;
+        const QDate today(2025, 1, 2);
+        StationCodes other;
+        other.station = QStringLiteral("OTHER");
+        const QString old = rig.dayFile(1, QDate(2024, 12, 30));
+        const QString kept = rig.dayFile(1, QDate(2024, 12, 31));
+        const QString otherStation = dayFilePath(rig.dir.path(), other, QStringLiteral("SH1"), QDate(2024, 12, 1));
+        for (const QString& path : {old, kept, otherStation}) {
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile(path).open(QIODevice::WriteOnly);
+        }
+        ArchiveWriter writer = rig.writer();
+        writer.take(samplesAt({utcNs(QDateTime(today, QTime(10, 0), Qt::UTC))}), 0);
+        writer.finish();
+        QVERIFY(!QFileInfo::exists(old));
+        QVERIFY(QFileInfo::exists(kept));
+        QVERIFY(QFileInfo::exists(otherStation));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstArchiveWriter)
+#include "tst_archive_writer.moc"
