@@ -217,6 +217,8 @@ float Form1::chartHeight(int index) const { return chart(index).heightTwips(); }
 
 void Form1::setPenWidth(int index, int pixels) { chart(index).setPenWidth(pixels); }
 
+VerticalBand Form1::lineReach(int index) const { return chart(index).lineReach(); }
+
 void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::optional<Rgb> colour)
 {
     ChartSurface& surface = chart(index);

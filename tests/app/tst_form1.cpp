@@ -32,6 +32,8 @@ private slots:
     void chartsAndFramesLieAboveLabels();
     void keyboard();
     void startUpAndButtonsReachTheRecorder();
+    void everyReadingShowsOnTheChart_data();
+    void everyReadingShowsOnTheChart();
     void labelsKeepTheirLookWhenChanged();
     void problemReportDoesNotStopTheRecorder();
 
@@ -188,6 +190,42 @@ void TstForm1::startUpAndButtonsReachTheRecorder()
     QTest::mouseClick(form_->Command3, Qt::LeftButton);
     QCOMPARE(form_->recorder().GP1_count, 0.0);
     QCOMPARE(form_->GP3->image().pixel(200, 60), form_->GP3->background().rgb());
+}
+
+void TstForm1::everyReadingShowsOnTheChart_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("full scale") << "1023" << QList<int>{0};
+    QTest::newRow("1022") << "1022" << QList<int>{0};
+    QTest::newRow("mid scale") << "512" << QList<int>{61, 62};
+    QTest::newRow("14") << "14" << QList<int>{123, 124};
+    QTest::newRow("13") << "13" << QList<int>{123, 124};
+    QTest::newRow("zero") << "0" << QList<int>{124};
+    QTest::newRow("past full scale") << "1024" << QList<int>{};
+    QTest::newRow("below zero") << "-1" << QList<int>{};
+}
+
+void TstForm1::everyReadingShowsOnTheChart()
+{
+    QFETCH(QString, reading);
+    QFETCH(QList<int>, rows);
+    QVERIFY(form_->load());
+    kelvra::Recorder& recorder = form_->recorder();
+    recorder.plot_channel(0, reading);
+    const double level = recorder.Per_ch1S;
+    form_->clearChart(0);
+    recorder.GP1S_count = 3000;
+    recorder.GP1_count = 3030;
+    recorder.plot_channel(0, reading);
+    QCOMPARE(recorder.Per_ch1S, level);
+
+    const QImage& image = form_->GP1->image();
+    QList<int> traced;
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixel(201, y) == qRgb(255, 0, 0))
+            traced << y;
+    QCOMPARE(traced, rows);
 }
 
 void TstForm1::labelsKeepTheirLookWhenChanged()
