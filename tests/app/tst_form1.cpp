@@ -35,6 +35,7 @@ private slots:
     void everyReadingShowsOnTheChart_data();
     void everyReadingShowsOnTheChart();
     void labelsKeepTheirLookWhenChanged();
+    void valueLabelsShowEveryTextWhole();
     void problemReportDoesNotStopTheRecorder();
 
 private:
@@ -246,6 +247,28 @@ void TstForm1::labelsKeepTheirLookWhenChanged()
     QCOMPARE(form_->chartWidth(3), 10835.0f);
     QCOMPARE(form_->chartHeight(0), 1900.0f);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, form_->clearChart(4));
+}
+
+void TstForm1::valueLabelsShowEveryTextWhole()
+{
+    QVERIFY(form_->load());
+    const QLabel* labels[] = {form_->Label1, form_->Label2, form_->Label3, form_->Label4};
+    const QFont inherited = form_->Frame2->font();
+    // The longest texts: over range both ways, the limits, four digits both ways. A value in range
+    // keeps the font the label inherits, as it always had.
+    const char* readings[] = {"1e300", "-1e300", "2045998", "-2045998", "204600", "-204600"};
+    for (std::int16_t channel = 0; channel < 4; ++channel) {
+        const QLabel& label = *labels[channel];
+        const QRect place = label.geometry();
+        for (const char* reading : readings) {
+            form_->recorder().plot_channel(channel, reading);
+            const int width = QFontMetrics(label.font()).horizontalAdvance(label.text());
+            QVERIFY2(width <= label.contentsRect().width(), qPrintable(label.text()));
+            QCOMPARE(label.geometry(), place);
+        }
+        form_->recorder().plot_channel(channel, "1023");
+        QCOMPARE(label.font(), inherited);
+    }
 }
 
 void TstForm1::problemReportDoesNotStopTheRecorder()
