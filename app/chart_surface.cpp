@@ -76,14 +76,14 @@ ChartSurface::ChartSurface(QSize outerTwips, QWidget* parent)
 
 void ChartSurface::setPenWidth(int pixels) { penWidth_ = pixels; }
 
-// A two-pixel pen covers the row above its point too.
-int ChartSurface::penRowsAbove() const { return std::max(penWidth_, 1) / 2; }
+// A two-pixel pen covers the row above and the column left of its point too.
+int ChartSurface::penBefore() const { return std::max(penWidth_, 1) / 2; }
 
-int ChartSurface::penRowsBelow() const { return std::max(penWidth_, 1) - 1 - penRowsAbove(); }
+int ChartSurface::penAfter() const { return std::max(penWidth_, 1) - 1 - penBefore(); }
 
 VerticalBand ChartSurface::lineReach() const
 {
-    return {double(-penRowsBelow() * kTwipsPerPixel), double((image_.height() + penRowsAbove()) * kTwipsPerPixel)};
+    return {double(-penAfter() * kTwipsPerPixel), double((image_.height() + penBefore()) * kTwipsPerPixel)};
 }
 
 QColor ChartSurface::foreground() const { return palette().color(QPalette::WindowText); }
@@ -113,8 +113,8 @@ void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor
 // the bounds of the pixels that changed: redrawing the grid mostly changes none.
 QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
 {
-    const int before = penRowsAbove();  // the same holds for columns
-    const int after = penRowsBelow();
+    const int before = penBefore();
+    const int after = penAfter();
     QRect changed;
     auto brush = [&](QPoint a, QPoint b) {
         const QRect covered = QRect(a, b).normalized().adjusted(-before, -before, after, after);

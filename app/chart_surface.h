@@ -41,9 +41,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Rows the pen covers above and below the row of its point.
-    int penRowsAbove() const;
-    int penRowsBelow() const;
+    // Pixels the pen covers before (above, left of) and after its point.
+    int penBefore() const;
+    int penAfter() const;
     QRect plot(QPoint from, QPoint to, QRgb colour);
     QRect fill(const QRect& rect, QRgb colour);
 
