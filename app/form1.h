@@ -41,6 +41,7 @@ public:
     float chartWidth(int chart) const override;
     float chartHeight(int chart) const override;
     void setPenWidth(int chart, int pixels) override;
+    VerticalBand lineReach(int chart) const override;
     void drawLine(int chart, float x1, float y1, float x2, float y2,
                   std::optional<Rgb> colour = std::nullopt) override;
     void clearChart(int chart) override;

@@ -1,3 +1,4 @@
+#include "app/failure_report.h"
 #include "app/form1.h"
 #include "app/window_font.h"
 #include "link/qt_serial_link.h"
@@ -72,6 +73,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
     QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
     kelvra::registerFontSubstitutions();
+    if (!kelvra::hasJapaneseFont())
+        kelvra::printError(kelvra::kNoJapaneseFontNotice);
 
     QCommandLineParser parser;
     const QCommandLineOption portOption = describeOptions(parser);
