@@ -178,11 +178,20 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    handle([this] {
+    exitNormally();
+}
+
+void Form1::exitNormally() noexcept
+{
+    // An error already on screen keeps its own status: its handler exits with 1 once it returns.
+    stopForGood();
+    try {
         closePort();
-        stopForGood();
-        QCoreApplication::exit(0);
-    });
+    } catch (...) {
+        endWithError(std::current_exception());
+        return;
+    }
+    QCoreApplication::exit(0);
 }
 
 bool Form1::confirmExit()

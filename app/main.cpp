@@ -1,5 +1,8 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
+#if defined(Q_OS_UNIX)
+#include "app/stop_signals.h"
+#endif
 #include "app/window_font.h"
 #include "link/qt_serial_link.h"
 
@@ -82,6 +85,10 @@ int main(int argc, char* argv[])
 
     kelvra::QtSerialLink link(parser.value(portOption));
     kelvra::Form1 form(link);
+#if defined(Q_OS_UNIX)
+    kelvra::StopSignals stopSignals;
+    QObject::connect(&stopSignals, &kelvra::StopSignals::received, &form, &kelvra::Form1::exitNormally);
+#endif
     if (!form.load())
         return 1;
     form.show();
