@@ -11,12 +11,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 Q_LOGGING_CATEGORY(lcSweep, "kelvra.sweep", QtWarningMsg)
@@ -35,6 +37,29 @@ constexpr int kTicksPerRepaint = 100 / kTimer1IntervalMs;
 const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
 
 QColor toColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+
+bool isValueLabel(LabelId id)
+{
+    return id == LabelId::Label1 || id == LabelId::Label2 || id == LabelId::Label3 || id == LabelId::Label4;
+}
+
+// A value too wide for its label at the font it inherits is shown in a font just small enough,
+// rather than cut at both ends; one that fits keeps the inherited font untouched.
+void fitFontToText(QLabel& label)
+{
+    constexpr qreal kStep = 0.25;
+    const QFont inherited = label.parentWidget()->font();
+    const int room = label.contentsRect().width();
+    const int needed = QFontMetrics(inherited).horizontalAdvance(label.text());
+    QFont fitted = inherited;
+    if (needed > room) {
+        fitted.setPointSizeF(std::floor(inherited.pointSizeF() * room / needed / kStep) * kStep);
+        while (QFontMetrics(fitted).horizontalAdvance(label.text()) > room && fitted.pointSizeF() > kStep)
+            fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    }
+    if (label.font() != fitted)
+        label.setFont(fitted == inherited ? QFont() : fitted);
+}
 
 // Monotonic time since the program started, for the sweep's debug output.
 QElapsedTimer& sinceStart()
@@ -153,11 +178,20 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    handle([this] {
+    exitNormally();
+}
+
+void Form1::exitNormally() noexcept
+{
+    // An error already on screen keeps its own status: its handler exits with 1 once it returns.
+    stopForGood();
+    try {
         closePort();
-        stopForGood();
-        QCoreApplication::exit(0);
-    });
+    } catch (...) {
+        endWithError(std::current_exception());
+        return;
+    }
+    QCoreApplication::exit(0);
 }
 
 bool Form1::confirmExit()
@@ -217,6 +251,8 @@ float Form1::chartHeight(int index) const { return chart(index).heightTwips(); }
 
 void Form1::setPenWidth(int index, int pixels) { chart(index).setPenWidth(pixels); }
 
+VerticalBand Form1::lineReach(int index) const { return chart(index).lineReach(); }
+
 void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::optional<Rgb> colour)
 {
     ChartSurface& surface = chart(index);
@@ -228,7 +264,13 @@ void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::opt
 
 void Form1::clearChart(int index) { chart(index).clear(); }
 
-void Form1::setLabelText(LabelId id, const QString& text) { label(id).setText(text); }
+void Form1::setLabelText(LabelId id, const QString& text)
+{
+    QLabel& target = label(id);
+    target.setText(text);
+    if (isValueLabel(id))
+        fitFontToText(target);
+}
 
 void Form1::setLabelBackground(LabelId id, Rgb colour)
 {

@@ -38,9 +38,15 @@ public:
 
     Recorder& recorder() { return recorder_; }
 
+    // The one orderly way out, for a confirmed exit and a stop signal alike: no more ticks, the
+    // port closed (once), then out of the event loop with status 0. Whatever must be finished
+    // before the program ends belongs in closePort().
+    void exitNormally() noexcept;
+
     float chartWidth(int chart) const override;
     float chartHeight(int chart) const override;
     void setPenWidth(int chart, int pixels) override;
+    VerticalBand lineReach(int chart) const override;
     void drawLine(int chart, float x1, float y1, float x2, float y2,
                   std::optional<Rgb> colour = std::nullopt) override;
     void clearChart(int chart) override;

@@ -1,5 +1,8 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
+#if defined(Q_OS_UNIX)
+#include "app/stop_signals.h"
+#endif
 #include "app/window_font.h"
 #include "archive/archive_options.h"
 #include "link/qt_serial_link.h"
@@ -85,6 +88,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
     QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
     kelvra::registerFontSubstitutions();
+    if (!kelvra::hasJapaneseFont())
+        kelvra::printError(kelvra::kNoJapaneseFontNotice);
 
     QCommandLineParser parser;
     const kelvra::archive::ArchiveOptions archiveOptions;
@@ -102,6 +107,10 @@ int main(int argc, char* argv[])
     if (archive.enabled)
         sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form));
     form.recorder().setSampleSink(sink.get());
+#if defined(Q_OS_UNIX)
+    kelvra::StopSignals stopSignals;
+    QObject::connect(&stopSignals, &kelvra::StopSignals::received, &form, &kelvra::Form1::exitNormally);
+#endif
     if (!form.load())
         return 1;
     form.show();

@@ -1,5 +1,6 @@
 #include "app/window_font.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace kelvra {
@@ -9,6 +10,10 @@ void registerFontSubstitutions()
     QFont::insertSubstitutions(kWindowFontFamily, {QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
                                                    QStringLiteral("Noto Sans CJK JP")});
 }
+
+// Any such font will do, not only the substitutes: the glyphs the window's face lacks are taken
+// from whichever installed font has them.
+bool hasJapaneseFont() { return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty(); }
 
 QFont windowFont(qreal points, bool bold)
 {

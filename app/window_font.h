@@ -13,6 +13,12 @@ inline constexpr qreal kWindowFontPoints = 9.0;
 // Must run before the first widget is created, so that every font resolves to the substitute.
 void registerFontSubstitutions();
 
+// Without any font that has Japanese glyphs every caption and the clock show as boxes.
+bool hasJapaneseFont();
+inline const QString kNoJapaneseFontNotice =
+    QStringLiteral("kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. "
+                   "Install one, e.g. the Debian package fonts-ipafont-gothic.");
+
 QFont windowFont(qreal points = kWindowFontPoints, bool bold = false);
 
 }  // namespace kelvra

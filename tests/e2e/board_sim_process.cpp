@@ -1,5 +1,7 @@
 #include "tests/e2e/board_sim_process.h"
 
+#include "tests/e2e/child_process.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -25,6 +27,7 @@ bool BoardSimProcess::start(const QStringList& args)
 {
     if (!dir_.isValid())
         return false;
+    endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_BOARD_SIM));
     process_.setArguments(QStringList{"--link", link(), "--log", logPath()} + args);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,9 +1,13 @@
 #include "tests/e2e/recorder_process.h"
 
+#include "tests/e2e/child_process.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QTest>
+
+#include <csignal>
 
 #include <unistd.h>
 
@@ -33,6 +37,7 @@ bool RecorderProcess::start(const QString& port, Platform platform)
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
     process_.setProcessEnvironment(environment);
+    endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
     process_.setArguments({"--port", port});
     process_.setStandardOutputFile(QProcess::nullDevice());
@@ -53,6 +58,11 @@ double RecorderProcess::cpuSeconds() const
         return -1.0;
     const double ticks = fields[11].toDouble() + fields[12].toDouble();
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+bool RecorderProcess::sendSignal(int number) const
+{
+    return isRunning() && ::kill(static_cast<pid_t>(pid()), number) == 0;
 }
 
 bool RecorderProcess::waitForExit(int withinMs)

@@ -21,6 +21,8 @@ public:
     // User plus system time of the whole process so far, in seconds; negative once it is gone.
     double cpuSeconds() const;
 
+    // As kill(1) or a session ending would; true when it was delivered.
+    bool sendSignal(int number) const;
     bool waitForExit(int withinMs);
     bool exitedNormally() const { return process_.exitStatus() == QProcess::NormalExit; }
     int exitCode() const { return process_.exitCode(); }
@@ -28,7 +30,8 @@ public:
     QString errorOutput();
     bool waitForErrorOutput(const QString& text, int withinMs);
 
-    // Ends it if it still runs, then returns what the sanitizers reported on its standard error;
+    // Ends it if it still runs (SIGTERM, which it answers by closing the line; SIGKILL only if it
+    // does not end within a generous deadline), then returns what the sanitizers reported on its standard error;
     // empty when they reported nothing or the build has none.
     QString stopAndReport();
 

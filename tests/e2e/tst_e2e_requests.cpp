@@ -2,7 +2,10 @@
 #include "tests/e2e/recorder_process.h"
 #include "tests/e2e/request_stream.h"
 
+#include <QFileInfo>
 #include <QTest>
+
+#include <csignal>
 
 using namespace kelvra::e2e;
 
@@ -11,6 +14,17 @@ namespace {
 constexpr int kPatienceMs = 15000;
 // Three seconds of ticks: enough to see the cycle and its spacing settle.
 constexpr qsizetype kRequestsToWatch = 150;
+
+// The lock files the serial port takes for the device, where they still exist.
+QStringList lockFilesOf(QString device)
+{
+    const QString name = QStringLiteral("LCK..") + device.replace(u'/', u'_');
+    QStringList left;
+    for (const char* folder : {"/var/lock/", "/run/lock/"})
+        if (QFileInfo::exists(QLatin1String(folder) + name))
+            left << QLatin1String(folder) + name;
+    return left;
+}
 
 }  // namespace
 
@@ -35,6 +49,31 @@ private slots:
         qInfo("%lld requests, mean period %.2f ms (nominal 20), longest gap %.1f ms",
               static_cast<long long>(periods.count), periods.meanMs, periods.longestMs);
         QVERIFY(recorder.isRunning());
+        VERIFY_NO_SANITIZER_REPORT(recorder);
+    }
+
+    void aStopSignalClosesTheLineAndEndsNormally_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void aStopSignalClosesTheLineAndEndsNormally()
+    {
+        QFETCH(int, signalNumber);
+        BoardSimProcess board;
+        QVERIFY(board.start({"--constant", "100,400,700,1000"}));
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
+        QVERIFY2(board.waitForReceived(5, kPatienceMs), qPrintable(recorder.errorOutput()));
+
+        QVERIFY(recorder.sendSignal(signalNumber));
+        QVERIFY2(recorder.waitForExit(kPatienceMs), "still running after the signal");
+        QVERIFY2(recorder.exitedNormally(), "killed by the signal instead of ending");
+        QCOMPARE(recorder.exitCode(), 0);
+        QVERIFY2(board.waitForLastStatus(QStringLiteral("nobody on the line"), kPatienceMs), qPrintable(board.output()));
+        QCOMPARE(lockFilesOf(board.link()), QStringList());
         VERIFY_NO_SANITIZER_REPORT(recorder);
     }
 };
