@@ -114,8 +114,6 @@ int main(int argc, char* argv[])
     if (!form.load())
         return 1;
     form.show();
-    const int status = QApplication::exec();
-    if (sink)
-        sink->finish();
-    return status;
+    // Every way out returns from here; the sink then writes what it holds before it goes.
+    return QApplication::exec();
 }

@@ -31,15 +31,19 @@ RecorderProcess::~RecorderProcess()
         qWarning().noquote() << "sanitizer report of the recorder:\n" << report;
 }
 
-bool RecorderProcess::start(const QString& port, Platform platform)
+bool RecorderProcess::start(const QString& port, Platform platform, const QStringList& extra)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
     process_.setProcessEnvironment(environment);
     endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
-    process_.setArguments({"--port", port});
+    QStringList arguments{"--port", port};
+    if (!extra.contains(QStringLiteral("--no-archive")))
+        arguments << "--archive" << archiveFolder();
+    process_.setArguments(arguments + extra);
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.start();
     return process_.waitForStarted(kPatienceMs);

@@ -2,6 +2,8 @@
 
 #include <QProcess>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace kelvra::e2e {
@@ -14,7 +16,10 @@ public:
 
     ~RecorderProcess();
 
-    bool start(const QString& port, Platform platform);
+    // Its archive goes to a folder of its own (archiveFolder()) unless `extra` says otherwise,
+    // and XDG_DATA_HOME points into that folder too: a test never writes into the user's home.
+    bool start(const QString& port, Platform platform, const QStringList& extra = {});
+    QString archiveFolder() const { return home_.filePath(QStringLiteral("archive")); }
     qint64 pid() const { return process_.processId(); }
     bool isRunning() const { return process_.state() == QProcess::Running; }
 
@@ -36,6 +41,7 @@ public:
     QString stopAndReport();
 
 private:
+    QTemporaryDir home_;
     QProcess process_;
     QString errorOutput_;
     bool reportTaken_ = false;

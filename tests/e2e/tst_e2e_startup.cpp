@@ -96,12 +96,13 @@ private slots:
         QProcess recorder;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("FONTCONFIG_FILE"), noFonts.fileName());
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.path());
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         recorder.setProcessEnvironment(environment);
         recorder.setStandardOutputFile(QProcess::nullDevice());
         // A missing device ends start-up early, in a message box that nobody answers here.
         const QString device = dir.filePath(QStringLiteral("board"));
-        recorder.start(QStringLiteral(KELVRA_PROGRAM), {"--port", device});
+        recorder.start(QStringLiteral(KELVRA_PROGRAM), {"--port", device, "--no-archive"});
         QString errors;
         QVERIFY(QTest::qWaitFor([&] {
             errors += QString::fromLocal8Bit(recorder.readAllStandardError());

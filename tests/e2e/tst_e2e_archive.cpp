@@ -1,0 +1,136 @@
+#include "archive/station_codes.h"
+#include "recorder/reading.h"
+#include "tests/archive/mseed_readback.h"
+#include "tests/e2e/board_sim_process.h"
+#include "tests/e2e/recorder_process.h"
+#include "tools/board_sim/faults.h"
+#include "tools/board_sim/sim_random.h"
+
+#include <QDateTime>
+#include <QTest>
+
+#include <algorithm>
+#include <array>
+#include <csignal>
+
+using namespace kelvra::e2e;
+
+namespace {
+
+constexpr int kPatienceMs = 20000;
+constexpr qsizetype kRequests = 300;  // six seconds of ticks
+const std::array<int, 4> kConstants{11, 22, 33, 44};
+constexpr std::uint64_t kSeed = 7;
+// Half a sample period, plus what a loaded machine may add between the recorder's write and
+// the simulator's read of a request.
+constexpr double kTimeSlackSeconds = 0.040 + 0.020;
+
+struct Expected {
+    std::int32_t counts;
+    double requestSeconds;  // the simulator's monotonic clock
+};
+
+// Every sample of one channel in the recorder's archive, from today's and, past midnight,
+// tomorrow's day file.
+kelvra::test::ReadBack archived(const RecorderProcess& recorder, int channel, QDate firstDay)
+{
+    const kelvra::archive::StationCodes codes;
+    kelvra::test::ReadBack all;
+    for (QDate day = firstDay; day <= QDateTime::currentDateTimeUtc().date(); day = day.addDays(1)) {
+        const auto back = kelvra::test::readWithLibmseed(kelvra::archive::dayFilePath(
+            recorder.archiveFolder(), codes, codes.channels.at(static_cast<std::size_t>(channel)), day));
+        all.ok = all.ok && back.ok;
+        all.samples.insert(all.samples.end(), back.samples.begin(), back.samples.end());
+    }
+    return all;
+}
+
+// A stop signal right after the run: the recorder exits with 0, having written what it kept.
+void stopWithSigterm(RecorderProcess& recorder)
+{
+    QVERIFY(recorder.sendSignal(SIGTERM));
+    QVERIFY(recorder.waitForExit(kPatienceMs));
+    QVERIFY(recorder.exitedNormally());
+    QCOMPARE(recorder.exitCode(), 0);
+}
+
+}  // namespace
+
+class TstE2eArchive : public QObject {
+    Q_OBJECT
+private slots:
+    // The simulator's replies are replayed from its seed: the archive holds exactly the whole
+    // readings among them, at the times their requests reached the board, and nothing where
+    // the reply was noise. mseed2sac, a reader that is not ours, finds the same values.
+    void archivesWhatTheBoardSentAtItsRequestTimes()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet", "--constant", "11,22,33,44", "--fault", "noise", "--seed",
+                             QString::number(kSeed)}));
+        const QDate firstDay = QDateTime::currentDateTimeUtc().date();
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
+        QVERIFY2(board.waitForReceived(kRequests, kPatienceMs), qPrintable(recorder.errorOutput()));
+        stopWithSigterm(recorder);
+
+        kelvra::boardsim::Faults noise;
+        noise.noise = true;
+        kelvra::boardsim::ReplyShaper shaper(noise, kelvra::boardsim::splitMix(kSeed + 1));
+        std::array<std::vector<Expected>, 4> expected;
+        int gaps = 0;
+        for (const LoggedByte& request : board.received()) {
+            const int channel = request.byte - '0';
+            std::string reply;
+            for (const auto& piece : shaper.shape(std::to_string(kConstants.at(static_cast<std::size_t>(channel)))))
+                reply += piece.bytes;
+            if (const auto counts = kelvra::storableCounts(QString::fromLatin1(reply.data(), qsizetype(reply.size()))))
+                expected.at(static_cast<std::size_t>(channel)).push_back({*counts, request.seconds});
+            else
+                ++gaps;
+        }
+        QVERIFY(gaps > 0);
+
+        for (int channel = 0; channel < 4; ++channel) {
+            const auto back = archived(recorder, channel, firstDay);
+            QVERIFY(back.ok);
+            const auto& wanted = expected.at(static_cast<std::size_t>(channel));
+            // Only the request still outstanding at the signal may be missing.
+            QVERIFY2(back.samples.size() + 1 >= wanted.size() && back.samples.size() <= wanted.size(),
+                     qPrintable(QStringLiteral("channel %1: %2 of %3").arg(channel).arg(back.samples.size()).arg(wanted.size())));
+            std::vector<double> offsets;
+            for (std::size_t i = 0; i < back.samples.size(); ++i) {
+                QCOMPARE(back.samples[i].counts, wanted[i].counts);
+                offsets.push_back(static_cast<double>(back.samples[i].timeUs) / 1e6 - wanted[i].requestSeconds);
+            }
+            // UTC against the simulator's monotonic clock: a fixed offset, within the slack.
+            const auto [low, high] = std::minmax_element(offsets.begin(), offsets.end());
+            QVERIFY2(*high - *low <= 2 * kTimeSlackSeconds, qPrintable(QString::number(*high - *low)));
+
+            const kelvra::test::SacValues sac = kelvra::test::readWithMseed2sac(
+                kelvra::archive::dayFilePath(recorder.archiveFolder(), {}, kelvra::archive::StationCodes().channels.at(static_cast<std::size_t>(channel)), firstDay));
+            QVERIFY(sac.ok);
+            std::vector<std::int32_t> values;
+            for (const auto& sample : back.samples)
+                values.push_back(sample.counts);
+            values.resize(std::min(values.size(), sac.values.size()));
+            QCOMPARE(sac.values, values);
+        }
+    }
+
+    // A board that never answers leaves nothing in the archive, not the zeros on the chart.
+    void aSilentBoardLeavesAGap()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet", "--fault", "silent"}));
+        const QDate firstDay = QDateTime::currentDateTimeUtc().date();
+        RecorderProcess recorder;
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
+        QVERIFY2(board.waitForReceived(100, kPatienceMs), qPrintable(recorder.errorOutput()));
+        stopWithSigterm(recorder);
+        for (int channel = 0; channel < 4; ++channel)
+            QVERIFY(archived(recorder, channel, firstDay).samples.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstE2eArchive)
+#include "tst_e2e_archive.moc"
