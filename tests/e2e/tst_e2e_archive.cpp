@@ -117,6 +117,22 @@ private slots:
         }
     }
 
+    // A second recorder of the same station in the same folder says so and records on screen.
+    void aSecondRecorderOfTheStationIsRefused()
+    {
+        BoardSimProcess firstBoard, secondBoard;
+        QVERIFY(firstBoard.start({"--quiet"}));
+        QVERIFY(secondBoard.start({"--quiet"}));
+        RecorderProcess first, second;
+        QVERIFY(first.start(firstBoard.link(), RecorderProcess::Platform::Offscreen));
+        QVERIFY(firstBoard.waitForReceived(10, kPatienceMs));
+        QVERIFY(second.start(secondBoard.link(), RecorderProcess::Platform::Offscreen, {"--archive", first.archiveFolder()}));
+        QVERIFY2(second.waitForErrorOutput(QStringLiteral("XX.KELV.00"), kPatienceMs), qPrintable(second.errorOutput()));
+        const qsizetype before = secondBoard.received().size();
+        QVERIFY(secondBoard.waitForReceived(before + 50, kPatienceMs));
+        QVERIFY(!first.errorOutput().contains(QStringLiteral("XX.KELV.00")));
+    }
+
     // A board that never answers leaves nothing in the archive, not the zeros on the chart.
     void aSilentBoardLeavesAGap()
     {
