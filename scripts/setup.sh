@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   xvfb xauth x11-utils xdotool imagemagick
   libxtst-dev fonts-ipafont-gothic
+  libmseed-dev mseed2sac
   libbenchmark-dev valgrind
   desktop-file-utils appstream dpkg-dev file
 )
