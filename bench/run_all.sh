@@ -55,6 +55,7 @@ recorder m20 20min "$window_s" "$steps"
 recorder m5 5min "$window_s" "$steps"
 recorder m1 1min "$window_s" "$steps"
 recorder free free "$window_s" 0
+recorder free_off free "$window_s" 0 off
 # The machine's own share of the jitter, over the same minute.
 ticker_cmd="bench/timebase/ticker_run.sh $build $out/ticker $((window_s + 5))"
 "$here/ticker_run.sh" "$build" "$out/ticker" $((window_s + 5)) >"$out/ticker.log" 2>&1 &
@@ -66,7 +67,7 @@ next_display
 xvfb-run -n "$display" -s "$screen" "$here/bare_run.sh" "$build" "$out/bare" "$window_s" >"$out/bare.log" 2>&1 &
 pid_bare=$!
 jobs_to_stop+=("$pid_bare")
-wait "$pid_free" "$pid_m1" "$pid_ticker" "$pid_bare" || true
+wait "$pid_free" "$pid_free_off" "$pid_m1" "$pid_ticker" "$pid_bare" || true
 
 startup_cmd="xvfb-run bench/timebase/startup_run.sh $build $out/startup $starts"
 next_display
@@ -151,6 +152,16 @@ done
 free_cpu=$(value_of "$out/free/result" cpu_percent)
 row "CPU, free-running, ${window_s} s (% of a core)" "$free_cpu" "< 1.0" "$(check "$free_cpu" 'v < 1.0')" "${run_cmd[free]}"
 row "  same, bare Qt window, 20 ms repaints (%)" "$(value_of "$out/bare/result" cpu_percent)" "reference" "" "$bare_cmd"
+off_cpu=$(value_of "$out/free_off/result" cpu_percent)
+row "  same, --no-archive, side by side (%)" "$off_cpu" "reference" "" "${run_cmd[free_off]}"
+v=$([ -n "$free_cpu" ] && [ -n "$off_cpu" ] && awk -v a="$free_cpu" -v b="$off_cpu" 'BEGIN { printf "%.2f", a - b }')
+row "  archive on minus off (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')" "${run_cmd[free]}"
+v=$(micro_ns BM_ArchiveMinute)
+v=$([ -n "$v" ] && awk -v ns="$v" 'BEGIN { printf "%.4f", 100 * ns / 60e9 }')
+row "Archive writer alone, CPU (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')" "$micro_cmd"
+v=$(awk '$1 == "archive_bytes" { b = $2 } $1 == "archive_seconds" { s = $2 }
+         END { if (b && s) printf "%.2f", b / 4 / s * 86400 / 1e6 }' "$out/free/result" 2>/dev/null)
+row "Archive size per channel-day, default signal (MB)" "$v" "-" "" "${run_cmd[free]}"
 v=$(value_of "$out/m1/result" cpu_percent)
 row "CPU, \"１分\" mode, ${window_s} s (% of a core)" "$v" "< 1.0, <= free" \
   "$(check "$v" "v < 1.0 && v <= ${free_cpu:-0} + 0.05")" "${run_cmd[m1]}"
@@ -158,8 +169,8 @@ for m in m5:５分 m20:20分; do
   IFS=: read -r name caption <<<"$m"
   row "CPU, \"$caption\" mode, ${window_s} s (% of a core)" "$(value_of "$out/$name/result" cpu_percent)" "-" "" "${run_cmd[$name]}"
 done
-hwm=$(cat "$out"/{free,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
-row "Peak RSS, largest of the four (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
+hwm=$(cat "$out"/{free,free_off,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
+row "Peak RSS, largest of the five (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
 v=$([ -s "$out/startup.sorted" ] && quantile "$out/startup.sorted" 0.5 || true)
 row "First request after start, median of $(awk 'END { print NR }' "$out/startup.sorted" 2>/dev/null) (ms)" "$v" "< 300" "$(check "$v" 'v < 300')" "$startup_cmd"
 

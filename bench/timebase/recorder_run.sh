@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # One recorder against the board simulator on the current X display, measured from outside:
-#   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS]
+#   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS [ARCHIVE]]
 # MODE is free, 1min, 5min or 20min; the timed ones are chosen by clicking their button.
+# ARCHIVE is on (the default; the archive goes to OUT_DIR/archive) or off (--no-archive).
 # After a settling time it takes the process's CPU time over SECONDS, then (with STEPS) waits for
-# that many sweep steps. OUT_DIR gets sim.log (every request byte), kelvra.err (the sweep lines),
-# start (the monotonic start time) and result (cpu_percent, vmhwm_kib, steps).
+# that many sweep steps, then stops the recorder with SIGTERM. OUT_DIR gets sim.log (every request
+# byte), kelvra.err (the sweep lines), start (the monotonic start time) and result (cpu_percent,
+# vmhwm_kib, steps, and with the archive on archive_bytes and archive_seconds: what the archive
+# grew by while the recorder ran, and for how long).
 set -euo pipefail
-build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0}
+build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0} archive=${6:-on}
 settle=2
 
 declare -A button_x=([1min]=776 [5min]=840 [20min]=840)
@@ -23,8 +26,12 @@ trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true' EXIT
 pids+=($!)
 for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
 
-QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kelvra.sweep.debug=true" \
-  "$build/bench/kelvra-bench-stamp" "$out/start" "$build/kelvra" --port "$link" 2>"$out/kelvra.err" &
+archive_args=(--no-archive)
+[ "$archive" = off ] || archive_args=(--archive "$out/archive")
+began=$(date +%s.%N)
+QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kelvra.sweep.debug=true" XDG_DATA_HOME="$out/data" \
+  "$build/bench/kelvra-bench-stamp" "$out/start" "$build/kelvra" --port "$link" "${archive_args[@]}" \
+  2>"$out/kelvra.err" &
 recorder=$!
 pids+=("$recorder")
 
@@ -49,7 +56,15 @@ if [ "$steps" -gt 0 ]; then
   while [ "$(count_steps)" -le "$steps" ] && [ "$SECONDS" -lt "$deadline" ]; do sleep 1; done
 fi
 
+kill -TERM "$recorder"
+wait "$recorder" || true
+ended=$(date +%s.%N)
+
 {
+  if [ "$archive" != off ]; then
+    echo "archive_bytes $(find "$out/archive" -type f -printf '%s\n' 2>/dev/null | awk '{ s += $1 } END { print s + 0 }')"
+    awk -v a="$began" -v b="$ended" 'BEGIN { printf "archive_seconds %.1f\n", b - a }'
+  fi
   awk -v a="$before" -v b="$after" -v s="$seconds" -v hz="$(getconf CLK_TCK)" \
     'BEGIN { printf "cpu_percent %.2f\n", 100 * (b - a) / hz / s }'
   echo "vmhwm_kib $hwm"
