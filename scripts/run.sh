@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the recorder. Without --port it starts the
-# board simulator on a pseudo-terminal and stops it again when the recorder exits.
+# board simulator on a pseudo-terminal and stops it again when the recorder exits; the simulated
+# readings are then archived in /tmp/kelvra-sim-archive, not in the real archive, unless
+# --archive or --no-archive says otherwise.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -15,6 +17,10 @@ link=/tmp/kelvra-board
 sim=$!
 trap 'kill "$sim" 2>/dev/null; wait "$sim" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -e "$link" ] && break; sleep 0.1; done
+archive=(--archive /tmp/kelvra-sim-archive)
+for arg in "$@"; do
+  case "$arg" in --archive|--archive=*|--no-archive) archive=() ;; esac
+done
 status=0
-"$root/build/kelvra" --port "$link" "$@" || status=$?
+"$root/build/kelvra" --port "$link" "${archive[@]}" "$@" || status=$?
 exit "$status"

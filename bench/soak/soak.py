@@ -140,7 +140,8 @@ def soak(args, out):
             sys.exit("soak: the simulator made no link")
         env = dict(os.environ, QT_QPA_PLATFORM="xcb")
         with open(out / "recorder.log", "wb") as recorder_log:
-            recorder = subprocess.Popen([str(args.build / "kelvra"), "--port", str(link)], env=env,
+            recorder = subprocess.Popen([str(args.build / "kelvra"), "--port", str(link),
+                                         "--archive", str(work / "archive")], env=env,
                                         stdout=recorder_log, stderr=subprocess.STDOUT)
         samples, exit_status = sample(recorder, log, args.minutes * 60.0, out)
         return samples, exit_status, log

@@ -15,7 +15,8 @@ for n in $(seq "$starts"); do
   sim=$!
   pids=("$sim")
   for _ in $(seq 100); do [ -e "$dir/link" ] && break; sleep 0.05; done
-  QT_QPA_PLATFORM=xcb "$build/bench/kelvra-bench-stamp" "$dir/start" "$build/kelvra" --port "$dir/link" 2>/dev/null &
+  QT_QPA_PLATFORM=xcb "$build/bench/kelvra-bench-stamp" "$dir/start" "$build/kelvra" --port "$dir/link" \
+    --archive "$dir/archive" 2>/dev/null &
   pids+=($!)
   for _ in $(seq 200); do [ -s "$dir/sim.log" ] && break; sleep 0.05; done
   kill "${pids[@]}"
