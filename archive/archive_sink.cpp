@@ -9,8 +9,7 @@ constexpr std::chrono::seconds kWakeEvery{1};
 
 std::int64_t steadyMs()
 {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

@@ -22,7 +22,7 @@ QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)
 int makeFolders(const QString& path)
 {
     const QByteArray full = QFile::encodeName(QDir::cleanPath(path));
-    for (qsizetype slash = full.indexOf('/', 1); ; slash = full.indexOf('/', slash + 1)) {
+    for (qsizetype slash = full.indexOf('/', 1);; slash = full.indexOf('/', slash + 1)) {
         const QByteArray step = slash < 0 ? full : full.left(slash);
         if (::mkdir(step.constData(), 0755) != 0 && errno != EEXIST)
             return errno;
@@ -60,9 +60,8 @@ void DayFiles::claim(int year)
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
-            throw ArchiveError(messages::stationInUse(codes_.network + u'.' + codes_.station + u'.' + codes_.location,
-                                                      folder),
-                               true);
+            throw ArchiveError(
+                messages::stationInUse(codes_.network + u'.' + codes_.station + u'.' + codes_.location, folder), true);
         fail(folder, error);
     }
     if (lockFd_ >= 0)
@@ -110,8 +109,10 @@ void DayFiles::append(int channel, QDate utcDay, const char* bytes, int length)
             continue;
         if (written <= 0) {
             const int error = written < 0 ? errno : ENOSPC;
-            if (done > 0)
+            if (done > 0) {
+                // A torn record would misalign every later one for a reader.
                 [[maybe_unused]] const int undone = ::ftruncate(fd, before.st_size);
+            }
             fail(path, error);
         }
         done += written;

@@ -19,8 +19,10 @@ QString optionsExclude(const QString& first, const QString& second)
 
 QString cannotWrite(const QString& path, const QString& reason)
 {
-    return QCoreApplication::translate("Archive", "The archive cannot be written: %1: %2.\nRecording goes on on screen; the archive tries again every "
-              "minute and goes on by itself, with a gap.")
+    return QCoreApplication::translate(
+               "Archive",
+               "The archive cannot be written: %1: %2.\nRecording goes on on screen; the archive tries again every "
+               "minute and goes on by itself, with a gap.")
         .arg(path, reason);
 }
 
@@ -33,21 +35,41 @@ QString cannotPack()
 
 QString stationInUse(const QString& station, const QString& folder)
 {
-    return QCoreApplication::translate("Archive", "Another recorder is already archiving station %1 in %2.\nThis one records on screen only and keeps "
-              "no archive.")
+    return QCoreApplication::translate(
+               "Archive",
+               "Another recorder is already archiving station %1 in %2.\nThis one records on screen only and keeps "
+               "no archive.")
         .arg(station, folder);
 }
 
-QString resumed(const QString& root) { return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root); }
+QString resumed(const QString& root)
+{
+    return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root);
+}
 
-QString archiveOption() { return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)"); }
+QString archiveOption()
+{
+    return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)");
+}
 
 QString noArchiveOption() { return QCoreApplication::translate("Archive", "keep no archive"); }
 
-QString stationOption() { return QCoreApplication::translate("Archive", "network, station and location codes of the archive (default XX.KELV.00)"); }
+QString stationOption()
+{
+    return QCoreApplication::translate("Archive",
+                                       "network, station and location codes of the archive (default XX.KELV.00)");
+}
 
-QString channelsOption() { return QCoreApplication::translate("Archive", "channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)"); }
+QString channelsOption()
+{
+    return QCoreApplication::translate("Archive",
+                                       "channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)");
+}
 
-QString keepDaysOption() { return QCoreApplication::translate("Archive", "remove day files older than N days from the archive (default: keep all)"); }
+QString keepDaysOption()
+{
+    return QCoreApplication::translate("Archive",
+                                       "remove day files older than N days from the archive (default: keep all)");
+}
 
 }  // namespace kelvra::archive::messages

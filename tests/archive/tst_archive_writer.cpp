@@ -29,9 +29,9 @@ struct Rig {
 
     ArchiveWriter writer()
     {
-        return ArchiveWriter(dir.path(), codes, keepDays,
-                             {[this](const QString& text) { problems << text; },
-                              [this](const QString& text) { notes << text; }});
+        return ArchiveWriter(
+            dir.path(), codes, keepDays,
+            {[this](const QString& text) { problems << text; }, [this](const QString& text) { notes << text; }});
     }
     QString dayFile(int channel, QDate day) const
     {
