@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QString>
 #include <array>
-#include <map>
 #include <stdexcept>
 
 namespace kelvra::archive {
