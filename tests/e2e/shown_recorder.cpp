@@ -9,6 +9,8 @@ constexpr int kPatienceMs = 15000;
 
 QString ShownRecorder::start(const QStringList& boardArgs)
 {
+    if (!display.isOpen())
+        return QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY"));
     if (!board.start(boardArgs))
         return QStringLiteral("the board simulator did not start");
     if (!recorder.start(board.link(), RecorderProcess::Platform::Xcb))
