@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 Q_LOGGING_CATEGORY(lcSweep, "kelvra.sweep", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcReadings, "kelvra.readings", QtWarningMsg)
 
 namespace kelvra {
 namespace {
@@ -88,7 +89,7 @@ bool Form1::load()
 void Form1::connectEvents()
 {
     connect(Timer1, &RecorderTimer::timeout, this, [this] {
-        handle([this] { recorder_.timer1Tick(); });
+        handle([this] { timer1Tick(); });
         pacer_->tick();
     });
     connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { timer2Tick(); }); });
@@ -192,6 +193,19 @@ void Form1::sendSaveChord()
     if (!kelvra::sendSaveChord())
         reportProblem(QStringLiteral("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way "
                                      "to send keys to the active window. Recording goes on."));
+}
+
+void Form1::timer1Tick()
+{
+    const int chart = recorder_.channelIndex();
+    const double column = recorder_.GP1_count;
+    recorder_.timer1Tick();
+    // What each chart was given and where: a reply that missed its tick shows here as 0.
+    if (lcReadings().isDebugEnabled() && chart >= 0 && chart < kChannelCount) {
+        const std::array<double, kChannelCount> readings{recorder_.ch1_dat, recorder_.ch2_dat, recorder_.ch3_dat,
+                                                         recorder_.ch4_dat};
+        qCDebug(lcReadings, "GP%d %g at %.0f", chart + 1, readings[static_cast<std::size_t>(chart)], column);
+    }
 }
 
 void Form1::timer2Tick()

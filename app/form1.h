@@ -126,6 +126,7 @@ private:
     bool confirmExit();
     void closePort();
     void sendSaveChord();
+    void timer1Tick();
     void timer2Tick();
 
     ChartSurface& chart(int index) const;

@@ -31,9 +31,11 @@ RecorderProcess::~RecorderProcess()
         qWarning().noquote() << "sanitizer report of the recorder:\n" << report;
 }
 
-bool RecorderProcess::start(const QString& port, Platform platform)
+bool RecorderProcess::start(const QString& port, Platform platform, const QString& loggingRules)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!loggingRules.isEmpty())
+        environment.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
     process_.setProcessEnvironment(environment);

@@ -14,7 +14,8 @@ public:
 
     ~RecorderProcess();
 
-    bool start(const QString& port, Platform platform);
+    // `loggingRules` as in QT_LOGGING_RULES, e.g. "kelvra.readings.debug=true".
+    bool start(const QString& port, Platform platform, const QString& loggingRules = QString());
     qint64 pid() const { return process_.processId(); }
     bool isRunning() const { return process_.state() == QProcess::Running; }
 
