@@ -1,6 +1,6 @@
 #include "tests/e2e/recorder_process.h"
 
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -39,7 +39,7 @@ bool RecorderProcess::start(const QString& port, Platform platform, const QStrin
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
     process_.setProcessEnvironment(environment);
-    endWithThisProcess(process_);
+    test::endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
     process_.setArguments({"--port", port});
     process_.setStandardOutputFile(QProcess::nullDevice());
