@@ -1,7 +1,12 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
+#include "app/port_advice.h"
+#include "app/settings_file.h"
+#include "app/translations.h"
 #include "app/window_font.h"
+#include "link/port_catalog.h"
 #include "link/qt_serial_link.h"
+#include "link/usb_latency.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,6 +14,8 @@
 #include <QIcon>
 
 #include <cstring>
+#include <exception>
+#include <optional>
 
 namespace {
 
@@ -30,18 +37,15 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
 }
 
-QCommandLineOption describeOptions(QCommandLineParser& parser)
+void describeOptions(QCommandLineParser& parser)
 {
-    parser.setApplicationDescription(QStringLiteral("Recorder for the KELVRA four-channel seismic converter board."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("kelvra::main", "Recorder for the KELVRA four-channel seismic converter board.\n"
+                                                    "Settings are read from %1; options given here override them.")
+            .arg(kelvra::Settings::userFilePath()));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, "
-                       "COM3"),
-        QStringLiteral("DEVICE"));
-    parser.addOption(port);
-    return port;
+    kelvra::Settings::describeOptions(parser);
 }
 
 // --help and --version must work without a display, before any window system is touched.
@@ -61,6 +65,7 @@ int main(int argc, char* argv[])
     if (onlyAsksForInformation(argc, argv)) {
         QCoreApplication console(argc, argv);
         nameApplication();
+        kelvra::installTranslations(console);
         QCommandLineParser parser;
         describeOptions(parser);
         parser.process(console);
@@ -70,6 +75,7 @@ int main(int argc, char* argv[])
     fixLocalTimeZone();
     QApplication app(argc, argv);
     nameApplication();
+    kelvra::installTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
     QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
     kelvra::registerFontSubstitutions();
@@ -77,13 +83,27 @@ int main(int argc, char* argv[])
         kelvra::printError(kelvra::kNoJapaneseFontNotice);
 
     QCommandLineParser parser;
-    const QCommandLineOption portOption = describeOptions(parser);
+    describeOptions(parser);
     parser.process(app);
 
-    kelvra::QtSerialLink link(parser.value(portOption));
+    kelvra::Settings settings;
+    try {
+        settings = kelvra::Settings::read(kelvra::Settings::userFilePath(), parser);
+    } catch (const kelvra::SettingsError&) {
+        kelvra::showFailure(kelvra::describeFailure(std::current_exception()), nullptr);
+        return 1;
+    }
+
+    kelvra::QtSerialLink link(settings.value("port"));
     kelvra::Form1 form(link);
-    if (!form.load())
+    const auto portAdvice = [&settings] {
+        return kelvra::portChoiceAdvice(kelvra::serialPortsOfThisComputer(), settings.filePath(),
+                                        settings.origin("port") == kelvra::Settings::Origin::File);
+    };
+    if (!form.load(portAdvice))
         return 1;
     form.show();
+    if (const std::optional<QString> notice = kelvra::latencyNotice(link.deviceName()))
+        form.reportProblem(*notice);
     return QApplication::exec();
 }
