@@ -97,8 +97,9 @@ int main(int argc, char* argv[])
     kelvra::QtSerialLink link(settings.value("port"));
     kelvra::Form1 form(link);
     const auto portAdvice = [&settings] {
+        const bool fromFile = settings.origin("port") == kelvra::Settings::Origin::File;
         return kelvra::portChoiceAdvice(kelvra::serialPortsOfThisComputer(), settings.filePath(),
-                                        settings.origin("port") == kelvra::Settings::Origin::File);
+                                        fromFile ? settings.value("port") : QString());
     };
     if (!form.load(portAdvice))
         return 1;

@@ -22,7 +22,8 @@ QString describe(const SerialPortEntry& port)
 
 }  // namespace
 
-QString portChoiceAdvice(const QList<SerialPortEntry>& ports, const QString& settingsFilePath, bool portSetInFile)
+QString portChoiceAdvice(const QList<SerialPortEntry>& ports, const QString& settingsFilePath,
+                         const QString& portFromFile)
 {
     QStringList lines;
     if (ports.isEmpty()) {
@@ -34,9 +35,9 @@ QString portChoiceAdvice(const QList<SerialPortEntry>& ports, const QString& set
         for (const SerialPortEntry& port : ports)
             lines << QStringLiteral("  ") + describe(port);
     }
-    if (portSetInFile)
-        lines << QCoreApplication::translate("kelvra::PortAdvice", "The port was chosen in the settings file %1.")
-                     .arg(settingsFilePath);
+    if (!portFromFile.isEmpty())
+        lines << QCoreApplication::translate("kelvra::PortAdvice", "The port %1 was chosen in the settings file %2.")
+                     .arg(portFromFile, settingsFilePath);
     lines << QCoreApplication::translate("kelvra::PortAdvice",
                                          "Choose the port with the option --port DEVICE, or with a line "
                                          "port=DEVICE in the settings file %1.")

@@ -76,12 +76,12 @@
         <translation>Serial ports on this computer:</translation>
     </message>
     <message>
-        <source>The port was chosen in the settings file %1.</source>
-        <translation>The port was chosen in the settings file %1.</translation>
-    </message>
-    <message>
         <source>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</source>
         <translation>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</translation>
+    </message>
+    <message>
+        <source>The port %1 was chosen in the settings file %2.</source>
+        <translation>The port %1 was chosen in the settings file %2.</translation>
     </message>
 </context>
 <context>

@@ -76,12 +76,12 @@
         <translation>このコンピューターのシリアルポート:</translation>
     </message>
     <message>
-        <source>The port was chosen in the settings file %1.</source>
-        <translation>このポートは設定ファイル %1 で指定されています。</translation>
-    </message>
-    <message>
         <source>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</source>
         <translation>使用するポートは、起動オプション --port デバイス名 で指定するか、設定ファイル %1 に port=デバイス名 の行を書いて指定してください。</translation>
+    </message>
+    <message>
+        <source>The port %1 was chosen in the settings file %2.</source>
+        <translation>ポート %1 は設定ファイル %2 で指定されています。</translation>
     </message>
 </context>
 <context>

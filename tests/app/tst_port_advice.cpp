@@ -36,7 +36,7 @@ void TstPortAdvice::listsThePortsOfThisMachine()
 void TstPortAdvice::adviceNamesEachPortAndHowToChoose_data()
 {
     QTest::addColumn<QList<SerialPortEntry>>("ports");
-    QTest::addColumn<bool>("portSetInFile");
+    QTest::addColumn<QString>("portFromFile");
     QTest::addColumn<QString>("advice");
 
     const QString choose = QStringLiteral(
@@ -46,22 +46,22 @@ void TstPortAdvice::adviceNamesEachPortAndHowToChoose_data()
         {"/dev/ttyUSB0", "FT232R USB UART", "FTDI", "A10K3J2P"},
         {"/dev/ttyACM0", "Arduino", "Arduino", ""},
     };
-    QTest::newRow("ports") << two << false
+    QTest::newRow("ports") << two << QString()
                            << "Serial ports on this computer:\n"
                               "  /dev/ttyS0\n"
                               "  /dev/ttyUSB0: FT232R USB UART, FTDI, serial number A10K3J2P\n"
                               "  /dev/ttyACM0: Arduino\n" + choose;
     QTest::newRow("none, port from the file")
-        << QList<SerialPortEntry>() << true
+        << QList<SerialPortEntry>() << QStringLiteral("/dev/ttyUSB0")
         << "No serial port is known on this computer. A USB serial adapter appears here once it is plugged in.\n"
-           "The port was chosen in the settings file /home/u/k.conf.\n" + choose;
+           "The port /dev/ttyUSB0 was chosen in the settings file /home/u/k.conf.\n" + choose;
 }
 
 void TstPortAdvice::adviceNamesEachPortAndHowToChoose()
 {
     QFETCH(QList<SerialPortEntry>, ports);
-    QFETCH(bool, portSetInFile);
-    QTEST(kelvra::portChoiceAdvice(ports, QStringLiteral("/home/u/k.conf"), portSetInFile), "advice");
+    QFETCH(QString, portFromFile);
+    QTEST(kelvra::portChoiceAdvice(ports, QStringLiteral("/home/u/k.conf"), portFromFile), "advice");
 }
 
 QTEST_GUILESS_MAIN(TstPortAdvice)

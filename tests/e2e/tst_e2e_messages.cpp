@@ -59,7 +59,7 @@ private slots:
                            "a line port=DEVICE in the settings file @FILE"};
         QTest::newRow("port from the settings file")
             << "C" << "port=@DEV\n" << false
-            << QStringList{"kelvra: @DEV: ", "The port was chosen in the settings file @FILE."};
+            << QStringList{"kelvra: @DEV: ", "The port @DEV was chosen in the settings file @FILE."};
         QTest::newRow("bad value in the settings file")
             << "C" << "port=\n" << true << QStringList{"Settings file @FILE: port= cannot be used: no device is named."};
         QTest::newRow("bad value in the settings file, Japanese")
