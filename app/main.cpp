@@ -80,7 +80,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
     kelvra::registerFontSubstitutions();
     if (!kelvra::hasJapaneseFont())
-        kelvra::printError(kelvra::kNoJapaneseFontNotice);
+        kelvra::printError(kelvra::noJapaneseFontNotice());
 
     QCommandLineParser parser;
     describeOptions(parser);

@@ -13,6 +13,52 @@
     </message>
 </context>
 <context>
+    <name>StationCodes</name>
+    <message numerus="yes">
+        <source>%n letters or digits</source>
+        <translation>
+            <numerusform>%n letter or digit</numerusform>
+            <numerusform>%n letters or digits</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 to %2 letters or digits</source>
+        <translation>%1 to %2 letters or digits</translation>
+    </message>
+    <message>
+        <source>%1 code &quot;%2&quot; is not %3</source>
+        <translation>%1 code &quot;%2&quot; is not %3</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; is not of the form NET.STA.LOC</source>
+        <translation>station &quot;%1&quot; is not of the form NET.STA.LOC</translation>
+    </message>
+    <message>
+        <source>network</source>
+        <translation>network</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>station</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>location</translation>
+    </message>
+    <message>
+        <source>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</source>
+        <translation>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</translation>
+    </message>
+    <message>
+        <source>channel</source>
+        <translation>channel</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>channel code &quot;%1&quot; is given twice</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::FailureReport</name>
     <message>
         <source>unknown error</source>
@@ -162,6 +208,13 @@ Recording goes on without data.</translation>
   echo 1 | sudo tee %3</source>
         <translation>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it until the next plug-in with:
   echo 1 | sudo tee %3</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::WindowFont</name>
+    <message>
+        <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
+        <translation>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</translation>
     </message>
 </context>
 <context>

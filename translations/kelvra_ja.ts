@@ -13,6 +13,51 @@
     </message>
 </context>
 <context>
+    <name>StationCodes</name>
+    <message numerus="yes">
+        <source>%n letters or digits</source>
+        <translation>
+            <numerusform>英数字 %n 文字</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 to %2 letters or digits</source>
+        <translation>英数字 %1～%2 文字</translation>
+    </message>
+    <message>
+        <source>%1 code &quot;%2&quot; is not %3</source>
+        <translation>%1コード「%2」が%3ではありません</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; is not of the form NET.STA.LOC</source>
+        <translation>観測点「%1」が NET.STA.LOC の形式ではありません</translation>
+    </message>
+    <message>
+        <source>network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>観測点</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>ロケーション</translation>
+    </message>
+    <message>
+        <source>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</source>
+        <translation>チャンネル「%1」が 4 つのコード C1,C2,C3,C4 の形式ではありません</translation>
+    </message>
+    <message>
+        <source>channel</source>
+        <translation>チャンネル</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>チャンネルコード「%1」が重複しています</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::FailureReport</name>
     <message>
         <source>unknown error</source>
@@ -162,6 +207,13 @@ Recording goes on without data.</source>
   echo 1 | sudo tee %3</source>
         <translation>USB シリアルアダプター %1 は、受信したデータを %2 ms ごとにまとめてしか渡しません（レイテンシタイマー）。このため 20 ms ごとの問い合わせへの応答が 1 回分遅れ、「通信エラー」と表示されることがあります。アダプターを一度抜いて差し直すと、kelvra パッケージの udev ルールにより 1 ms に設定されます。差し直すまでの間は、次のコマンドで設定できます:
   echo 1 | sudo tee %3</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::WindowFont</name>
+    <message>
+        <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
+        <translation>kelvra: 日本語の文字を含むフォントがインストールされていないため、画面の文字と時刻が四角で表示されます。Debian パッケージ fonts-ipafont-gothic などをインストールしてください。</translation>
     </message>
 </context>
 <context>

@@ -12,7 +12,7 @@ namespace {
 
 std::set<QString> placeholders(const QString& text)
 {
-    static const QRegularExpression marker(QStringLiteral("%L?\\d+"));
+    static const QRegularExpression marker(QStringLiteral("%L?(?:\\d+|n)"));
     std::set<QString> found;
     for (const QRegularExpressionMatch& match : marker.globalMatch(text))
         found.insert(match.captured());
@@ -52,7 +52,7 @@ void TstTranslations::everyMessageIsTranslated()
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(KELVRA_LUPDATE),
                   {"-I", source.path(), "-locations", "none", source.filePath("app"), source.filePath("link"),
-                   source.filePath("recorder"), "-ts", ts});
+                   source.filePath("recorder"), source.filePath("archive"), "-ts", ts});
     QVERIFY(lupdate.waitForFinished(120000));
     QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0, lupdate.readAll().constData());
 
@@ -72,7 +72,8 @@ void TstTranslations::everyMessageIsTranslated()
         else if (xml.name() == QLatin1String("translation")) {
             ++messages;
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
-            const QString translation = xml.readElementText();
+            // A plural message holds one numerusform per form.
+            const QString translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             if (!type.isEmpty() || translation.isEmpty())
                 faults << QStringLiteral("%1 %2: \"%3\"").arg(context, type.isEmpty() ? "empty" : type, sourceText);
             else if (placeholders(translation) != placeholders(sourceText))
