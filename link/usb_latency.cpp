@@ -34,7 +34,7 @@ std::optional<QString> latencyNotice(const QString& device, const QString& sysfs
                "The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so "
                "replies to the 20 ms polls can arrive a tick late and show as \"通信エラー\". Unplug the "
                "adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or "
-               "set it until the next plug-in with:\n"
+               "set it now, until the adapter is next plugged in, with:\n"
                "  echo 1 | sudo tee %3")
         .arg(device, QString::number(timer->milliseconds), timer->sysfsPath);
 }

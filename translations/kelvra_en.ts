@@ -204,9 +204,9 @@ Recording goes on without data.</translation>
 <context>
     <name>kelvra::UsbLatency</name>
     <message>
-        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it until the next plug-in with:
+        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
   echo 1 | sudo tee %3</source>
-        <translation>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it until the next plug-in with:
+        <translation>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
   echo 1 | sudo tee %3</translation>
     </message>
 </context>

@@ -203,9 +203,9 @@ Recording goes on without data.</source>
 <context>
     <name>kelvra::UsbLatency</name>
     <message>
-        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it until the next plug-in with:
+        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
   echo 1 | sudo tee %3</source>
-        <translation>USB シリアルアダプター %1 は、受信したデータを %2 ms ごとにまとめてしか渡しません（レイテンシタイマー）。このため 20 ms ごとの問い合わせへの応答が 1 回分遅れ、「通信エラー」と表示されることがあります。アダプターを一度抜いて差し直すと、kelvra パッケージの udev ルールにより 1 ms に設定されます。差し直すまでの間は、次のコマンドで設定できます:
+        <translation>USB シリアルアダプター %1 は、受信したデータを %2 ms ごとにまとめてしか渡しません（レイテンシタイマー）。このため 20 ms ごとの問い合わせへの応答が 1 回分遅れ、「通信エラー」と表示されることがあります。アダプターを一度抜いて差し直すと、kelvra パッケージの udev ルールにより 1 ms に設定されます。今すぐ設定するには、次のコマンドを実行してください（次に差し直すまで有効です）:
   echo 1 | sudo tee %3</translation>
     </message>
 </context>
