@@ -7,6 +7,7 @@
 #include "app/save_chord.h"
 #include "app/twips.h"
 #include "app/window_font.h"
+#include "link/serial_link.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -98,16 +99,25 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     connectEvents();
 }
 
-bool Form1::load()
+bool Form1::load(const std::function<QString()>& portAdvice)
 {
+    std::exception_ptr error;
+    QString advice;
     try {
         recorder_.startUp();
         return true;
+    } catch (const LinkError&) {
+        error = std::current_exception();
+        if (portAdvice)
+            advice = portAdvice();
     } catch (...) {
-        stopForGood();
-        showFailure(describeFailure(std::current_exception()), nullptr);
-        return false;
+        error = std::current_exception();
     }
+    stopForGood();
+    FailureReport report = describeFailure(error);
+    appendAdvice(report, advice);
+    showFailure(report, nullptr);
+    return false;
 }
 
 void Form1::connectEvents()
@@ -215,8 +225,8 @@ void Form1::sendSaveChord()
 {
     // Not being able to send a convenience chord is no reason to lose the charts.
     if (!kelvra::sendSaveChord())
-        reportProblem(QStringLiteral("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way "
-                                     "to send keys to the active window. Recording goes on."));
+        reportProblem(tr("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send "
+                         "keys to the active window. Recording goes on."));
 }
 
 void Form1::timer2Tick()

@@ -36,10 +36,13 @@ bool RecorderProcess::start(const QString& port, Platform platform)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
+    // The user's own settings file has no say in a test.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome_.path());
+    environment.insert(environment_);
     process_.setProcessEnvironment(environment);
     endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
-    process_.setArguments({"--port", port});
+    process_.setArguments(port.isEmpty() ? QStringList() : QStringList{"--port", port});
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.start();
     return process_.waitForStarted(kPatienceMs);

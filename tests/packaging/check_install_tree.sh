@@ -30,7 +30,8 @@ metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 svg=$prefix/share/icons/hicolor/scalable/apps/kelvra.svg
 png=$prefix/share/icons/hicolor/64x64/apps/kelvra.png
 for file in "$prefix/bin/kelvra" "$prefix/bin/kelvra-board-sim" "$desktop" "$metainfo" "$svg" "$png" \
-            "$prefix/share/man/man1/kelvra.1" "$prefix/share/man/man1/kelvra-board-sim.1"; do
+            "$prefix/share/man/man1/kelvra.1" "$prefix/share/man/man1/kelvra-board-sim.1" \
+            "$prefix/lib/udev/rules.d/60-kelvra-ftdi-latency.rules"; do
     [ -f "$file" ] || fail "missing ${file#"$prefix"/}"
 done
 
