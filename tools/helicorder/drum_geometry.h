@@ -17,8 +17,8 @@ constexpr double kLeastSpacing = 8.0;
 // A trace is clipped this many line spacings from its own line, so a large event stays in its band.
 constexpr double kClipSpacings = 1.0;
 // The auto scale puts this many background deviations into one line spacing, so the background
-// shows as a band about a third of a spacing wide.
-constexpr double kAutoScaleDeviations = 25.0;
+// shows as a band about a quarter of a spacing wide.
+constexpr double kAutoScaleDeviations = 40.0;
 
 // Counts per line spacing chosen from the background when the user gave none.
 double autoScale(double backgroundDeviation);
