@@ -40,7 +40,6 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
     if (parser.isSet(o.station))
         if (const QString error = archive::parseStation(parser.value(o.station), r.codes); !error.isEmpty())
             return error;
-    r.channel = r.codes.channels[0];
     if (parser.isSet(o.channel))
         if (const QString error = archive::parseChannel(parser.value(o.channel), r.channel); !error.isEmpty())
             return error;
