@@ -146,6 +146,8 @@ private slots:
         QTest::newRow("local day, 30 min") << 30 << true << QDate(2026, 3, 11) << QStringList{"2:400", "22:200"};
         QTest::newRow("local day, 60 min") << 60 << true << QDate(2026, 3, 11) << QStringList{"1:200", "11:100"};
         QTest::newRow("local day before") << 15 << true << QDate(2026, 3, 10) << QStringList{};
+        // Twelve hours up to 11:10 in Tokyo start at the line boundary 23:00 on the 10th.
+        QTest::newRow("last 12 hours") << 15 << true << QDate() << QStringList{"8:800", "48:400"};
     }
     void putsEachBurstOnItsLineAndColumn()
     {
@@ -155,7 +157,10 @@ private slots:
         QFETCH(QStringList, cells);
         static const DayRig rig(utc("2026-03-10T14:00:00Z"), utc("2026-03-11T03:00:00Z"),
                                 {utc("2026-03-10T16:07:30Z"), utc("2026-03-11T02:03:45Z")});
-        const DrumTrace trace = rig.read(DrumSpan::day(day, local ? Qt::LocalTime : Qt::UTC, minutesPerLine));
+        const Qt::TimeSpec labels = local ? Qt::LocalTime : Qt::UTC;
+        const DrumTrace trace = rig.read(day.isValid() ? DrumSpan::day(day, labels, minutesPerLine)
+                                                       : DrumSpan::lastHours(utc("2026-03-11T02:10:00Z"), 12, labels,
+                                                                             minutesPerLine));
         QCOMPARE(loudCells(trace), cells);
     }
 

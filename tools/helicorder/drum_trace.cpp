@@ -7,6 +7,10 @@
 namespace kelvra::helicorder {
 namespace {
 
+// A line's deviation is taken from about this many of its samples, evenly spread: as good a
+// measure of its background as all of them, in a fixed amount of memory whatever the span.
+constexpr qint64 kDeviationSamplesPerLine = 2048;
+
 double medianOf(std::vector<float>& values)
 {
     const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
@@ -33,7 +37,8 @@ DrumTrace::DrumTrace(const DrumSpan& span, int columns)
       low_(std::size_t(lines_) * std::size_t(columns), std::numeric_limits<double>::infinity()),
       high_(std::size_t(lines_) * std::size_t(columns), -std::numeric_limits<double>::infinity()),
       sum_(std::size_t(lines_), 0.0),
-      lineSamples_(std::size_t(lines_)),
+      count_(std::size_t(lines_), 0),
+      deviationSamples_(std::size_t(lines_)),
       mean_(std::size_t(lines_), 0.0)
 {
 }
@@ -49,6 +54,8 @@ DrumTrace::Cell DrumTrace::cellAt(qint64 micros) const
 
 void DrumTrace::addRun(qint64 startMicros, double periodMicros, const double* values, int count)
 {
+    const auto perLine = qint64(double(lineMicros_) / periodMicros);
+    const qint64 stride = std::max<qint64>(1, perLine / kDeviationSamplesPerLine);
     for (int i = 0; i < count; ++i) {
         const Cell cell = cellAt(startMicros + std::llround(i * periodMicros));
         if (cell.line < 0 || !std::isfinite(values[i]))
@@ -57,8 +64,10 @@ void DrumTrace::addRun(qint64 startMicros, double periodMicros, const double* va
         const std::size_t at = index(cell.line, cell.column);
         low_[at] = std::min(low_[at], v);
         high_[at] = std::max(high_[at], v);
-        sum_[std::size_t(cell.line)] += v;
-        lineSamples_[std::size_t(cell.line)].push_back(float(v));
+        const auto line = std::size_t(cell.line);
+        sum_[line] += v;
+        if (count_[line]++ % stride == 0)
+            deviationSamples_[line].push_back(float(v));
         ++sampleCount_;
     }
 }
@@ -66,11 +75,11 @@ void DrumTrace::addRun(qint64 startMicros, double periodMicros, const double* va
 void DrumTrace::finish()
 {
     std::vector<float> deviations;
-    for (std::size_t line = 0; line < lineSamples_.size(); ++line) {
-        std::vector<float>& samples = lineSamples_[line];
+    for (std::size_t line = 0; line < deviationSamples_.size(); ++line) {
+        std::vector<float>& samples = deviationSamples_[line];
         if (samples.empty())
             continue;
-        mean_[line] = sum_[line] / double(samples.size());
+        mean_[line] = sum_[line] / double(count_[line]);
         deviations.push_back(float(medianAbsoluteDeviation(samples)));
         std::vector<float>().swap(samples);
     }

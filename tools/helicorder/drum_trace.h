@@ -8,7 +8,7 @@ namespace kelvra::helicorder {
 
 // A span's samples folded onto its lines: for each line and pixel column the lowest and highest
 // count (a column no sample fell in is a gap), for each line its mean and its median absolute
-// deviation. The samples themselves are kept, as floats, only until finish().
+// deviation. Memory grows with the number of lines, not with the number of samples.
 class DrumTrace {
 public:
     struct Cell {
@@ -47,7 +47,8 @@ private:
     std::vector<double> low_;
     std::vector<double> high_;
     std::vector<double> sum_;
-    std::vector<std::vector<float>> lineSamples_;
+    std::vector<qint64> count_;
+    std::vector<std::vector<float>> deviationSamples_;
     std::vector<double> mean_;
     double background_ = 0.0;
     qint64 sampleCount_ = 0;

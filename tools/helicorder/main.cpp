@@ -37,7 +37,7 @@ QString utcOffset(const QDateTime& at)
 {
     const int minutes = at.offsetFromUtc() / 60;
     return QStringLiteral("UTC%1%2:%3")
-        .arg(minutes < 0 ? u'-' : u'+')
+        .arg(QChar(minutes < 0 ? u'-' : u'+'))
         .arg(std::abs(minutes) / 60, 2, 10, QLatin1Char('0'))
         .arg(std::abs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
