@@ -12,6 +12,7 @@
 #include <QSvgGenerator>
 #include <QTimeZone>
 
+#include <cmath>
 #include <cstdio>
 #include <exception>
 
@@ -55,9 +56,10 @@ PageText pageText(const HelicorderRequest& request, const DrumSpan& span, double
                               ? QStringLiteral("UTC")
                               : QCoreApplication::translate("Helicorder", "local time, %1 (%2)")
                                     .arg(QString::fromUtf8(QTimeZone::systemTimeZoneId()), utcOffset(start));
+    const QString counts = scale == std::floor(scale) ? QString::number(scale, 'f', 0) : QString::number(scale, 'g', 4);
     const QString scaleText =
-        request.scale ? QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing").arg(scale)
-                      : QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing (auto)").arg(scale);
+        request.scale ? QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing").arg(counts)
+                      : QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing (auto)").arg(counts);
     return {QStringLiteral("%1.%2.%3.%4   %5").arg(codes.network, codes.station, codes.location, request.channel, when),
             QCoreApplication::translate("Helicorder", "%1 · %2 minutes a line · %3, clipped at one spacing")
                 .arg(clock)
