@@ -89,8 +89,11 @@ void readFile(const QString& path, const archive::StationCodes& codes, const QSt
             QCoreApplication::translate("Helicorder", "%1 cannot be read: %2").arg(path, file.errorString()));
         return;
     }
+    // Taken before reading: whole records the recorder appends meanwhile are read too, but are
+    // not mistaken for a partial one.
+    const qint64 size = QFileInfo(path).size();
     // A day file the recorder has only just made holds no record yet.
-    if (QFileInfo(path).size() == 0)
+    if (size == 0)
         return;
     RecordReader reader(path);
     std::vector<double> values;
@@ -111,11 +114,12 @@ void readFile(const QString& path, const archive::StationCodes& codes, const QSt
             continue;
         trace.addRun(record.starttime, double(HPTMODULUS) / record.samprate, values.data(), int(values.size()));
     }
-    const qint64 size = QFileInfo(path).size();
     if (size > complete && anyRecord)
         report.problems.append(partialTail(path, complete, size));
     else if (size > complete)
-        report.problems.append(QCoreApplication::translate("Helicorder", "%1 is not a miniSEED file").arg(path));
+        report.problems.append(
+            QCoreApplication::translate("Helicorder", "%1 holds no whole record: still being written, or not miniSEED")
+                .arg(path));
 }
 
 }  // namespace

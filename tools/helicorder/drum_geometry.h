@@ -11,8 +11,9 @@ constexpr double kLabelMargin = 120.0;
 constexpr double kRightMargin = 40.0;
 constexpr double kTitleHeight = 84.0;
 constexpr double kBottomMargin = 36.0;
-// The lines share this height unless that would put them closer than the least spacing.
-constexpr double kTracesHeight = 1150.0;
+// The lines share this height unless that would put them closer than the least spacing; a day
+// of 15-minute lines (up to 100 with a change of clocks) leaves room for every line's label.
+constexpr double kTracesHeight = 1250.0;
 constexpr double kLeastSpacing = 8.0;
 // A trace is clipped this many line spacings from its own line, so a large event stays in its band.
 constexpr double kClipSpacings = 1.0;
@@ -35,8 +36,6 @@ public:
     double columnX(int column) const { return kLabelMargin + column + 0.5; }
     // The y of a deviation from the line's mean, clipped to the line's band.
     double y(int line, double deviation) const;
-    double bandTop(int line) const { return lineY(line) - kClipSpacings * spacing_; }
-    double bandBottom(int line) const { return lineY(line) + kClipSpacings * spacing_; }
 
 private:
     int lines_;

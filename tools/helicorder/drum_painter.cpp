@@ -10,6 +10,8 @@
 namespace kelvra::helicorder {
 namespace {
 
+constexpr double kLabelHeight = 12.0;
+
 // Minutes between the ticks along the top and the bottom of the traces.
 int tickMinutes(int minutesPerLine)
 {
@@ -51,12 +53,12 @@ void paintMinuteTicks(QPainter& painter, const DrumGeometry& geometry, int minut
 void paintLineLabels(QPainter& painter, const DrumGeometry& geometry, const DrumSpan& span)
 {
     QFont font = painter.font();
-    font.setPixelSize(std::min(14, std::max(8, int(geometry.spacing()) + 1)));
+    font.setPixelSize(int(std::min(kLabelHeight, geometry.spacing())));
     painter.setFont(font);
     painter.setPen(QColor(Qt::black));
     const bool manyDays = span.lineStart(0).date() != span.at(span.endMicros() - 1).date();
     // Labels would overlap where lines are closer than a label is tall.
-    const int every = std::max(1, int(std::ceil(12.0 / geometry.spacing())));
+    const int every = std::max(1, int(std::ceil(kLabelHeight / geometry.spacing())));
     QDate previous;
     for (int line = 0; line < span.lineCount(); line += every) {
         const QDateTime start = span.lineStart(line);
