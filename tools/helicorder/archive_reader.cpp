@@ -45,7 +45,7 @@ bool isStream(const MSRecord& record, const archive::StationCodes& codes, const 
            && QLatin1String(record.location) == codes.location && QLatin1String(record.channel) == channel;
 }
 
-// The samples as doubles, whatever the record's encoding; empty for text records.
+// The samples as doubles, whatever the record's encoding; false for text records.
 bool samplesOf(const MSRecord& record, std::vector<double>& values)
 {
     values.resize(std::size_t(record.numsamples));
