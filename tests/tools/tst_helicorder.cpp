@@ -54,6 +54,19 @@ public:
         flush(runStart, run);
     }
 
+    // Appends a burst of another stream, as other sources may mix into one file, to SHZ's day file.
+    void mixInBurstOf(const QString& channel, const QDateTime& at)
+    {
+        std::vector<std::int32_t> burst(25);
+        for (std::size_t i = 0; i < burst.size(); ++i)
+            burst[i] = i % 2 ? kBurst : -kBurst;
+        QVERIFY(kelvra::testing::appendSamples(root(), {}, channel, at, burst));
+        QFile stranger(kelvra::archive::dayFilePath(root(), {}, channel, at.date()));
+        QFile day(dayFile(at.date()));
+        QVERIFY(stranger.open(QIODevice::ReadOnly) && day.open(QIODevice::Append));
+        day.write(stranger.readAll());
+    }
+
     QString root() const { return dir_.path(); }
     QString dayFile(QDate utcDay) const { return kelvra::archive::dayFilePath(root(), {}, QStringLiteral("SHZ"), utcDay); }
 
@@ -139,7 +152,8 @@ private slots:
         QTest::addColumn<QDate>("day");
         QTest::addColumn<QStringList>("cells");
         // Bursts at 16:07:30 UTC on 10 March (01:07:30 on the 11th in Tokyo) and 02:03:45 UTC on
-        // the 11th (11:03:45 in Tokyo): across a local and a UTC midnight, from two day files.
+        // the 11th (11:03:45 in Tokyo): across a local and a UTC midnight, from two day files. An
+        // SH1 burst at 20:00 UTC on the 10th, mixed into the same file, must not show.
         QTest::newRow("UTC day, 15 min") << 15 << false << QDate(2026, 3, 10) << QStringList{"64:800"};
         QTest::newRow("next UTC day") << 15 << false << QDate(2026, 3, 11) << QStringList{"8:400"};
         QTest::newRow("local day, both files") << 15 << true << QDate(2026, 3, 11) << QStringList{"4:800", "44:400"};
@@ -155,8 +169,12 @@ private slots:
         QFETCH(bool, local);
         QFETCH(QDate, day);
         QFETCH(QStringList, cells);
-        static const DayRig rig(utc("2026-03-10T14:00:00Z"), utc("2026-03-11T03:00:00Z"),
-                                {utc("2026-03-10T16:07:30Z"), utc("2026-03-11T02:03:45Z")});
+        static const DayRig rig = [] {
+            DayRig made(utc("2026-03-10T14:00:00Z"), utc("2026-03-11T03:00:00Z"),
+                        {utc("2026-03-10T16:07:30Z"), utc("2026-03-11T02:03:45Z")});
+            made.mixInBurstOf(QStringLiteral("SH1"), utc("2026-03-10T20:00:00Z"));
+            return made;
+        }();
         const Qt::TimeSpec labels = local ? Qt::LocalTime : Qt::UTC;
         const DrumTrace trace = rig.read(day.isValid() ? DrumSpan::day(day, labels, minutesPerLine)
                                                        : DrumSpan::lastHours(utc("2026-03-11T02:10:00Z"), 12, labels,
