@@ -76,6 +76,16 @@ ChartSurface::ChartSurface(QSize outerTwips, QWidget* parent)
 
 void ChartSurface::setPenWidth(int pixels) { penWidth_ = pixels; }
 
+// A two-pixel pen covers the row above and the column left of its point too.
+int ChartSurface::penBefore() const { return std::max(penWidth_, 1) / 2; }
+
+int ChartSurface::penAfter() const { return std::max(penWidth_, 1) - 1 - penBefore(); }
+
+VerticalBand ChartSurface::lineReach() const
+{
+    return {double(-penAfter() * kTwipsPerPixel), double((image_.height() + penBefore()) * kTwipsPerPixel)};
+}
+
 QColor ChartSurface::foreground() const { return palette().color(QPalette::WindowText); }
 
 QColor ChartSurface::background() const { return palette().color(QPalette::Base); }
@@ -103,12 +113,11 @@ void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor
 // the bounds of the pixels that changed: redrawing the grid mostly changes none.
 QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
 {
-    const int width = std::max(penWidth_, 1);
-    const int offset = width / 2;  // a two-pixel pen covers the column left of the line too
+    const int before = penBefore();
+    const int after = penAfter();
     QRect changed;
     auto brush = [&](QPoint a, QPoint b) {
-        const int far = width - 1 - offset;
-        const QRect covered = QRect(a, b).normalized().adjusted(-offset, -offset, far, far);
+        const QRect covered = QRect(a, b).normalized().adjusted(-before, -before, after, after);
         const QRect filled = fill(covered & image_.rect(), colour);
         if (!filled.isEmpty())
             changed |= filled;

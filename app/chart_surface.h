@@ -1,5 +1,7 @@
 #pragma once
 
+#include "recorder/form_view.h"
+
 #include <QColor>
 #include <QImage>
 #include <QSize>
@@ -21,6 +23,8 @@ public:
 
     void setPenWidth(int pixels);
     int penWidth() const { return penWidth_; }
+    // The y, in twips, over which a level line drawn with the current pen shows.
+    VerticalBand lineReach() const;
     QColor foreground() const;
     QColor background() const;
 
@@ -37,6 +41,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Pixels the pen covers before (above, left of) and after its point.
+    int penBefore() const;
+    int penAfter() const;
     QRect plot(QPoint from, QPoint to, QRgb colour);
     QRect fill(const QRect& rect, QRgb colour);
 

@@ -7,16 +7,19 @@
 #include "app/save_chord.h"
 #include "app/twips.h"
 #include "app/window_font.h"
+#include "link/serial_link.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include <array>
+#include <cmath>
 #include <stdexcept>
 
 Q_LOGGING_CATEGORY(lcSweep, "kelvra.sweep", QtWarningMsg)
@@ -36,6 +39,29 @@ constexpr int kTicksPerRepaint = 100 / kTimer1IntervalMs;
 const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
 
 QColor toColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+
+bool isValueLabel(LabelId id)
+{
+    return id == LabelId::Label1 || id == LabelId::Label2 || id == LabelId::Label3 || id == LabelId::Label4;
+}
+
+// A value too wide for its label at the font it inherits is shown in a font just small enough,
+// rather than cut at both ends; one that fits keeps the inherited font untouched.
+void fitFontToText(QLabel& label)
+{
+    constexpr qreal kStep = 0.25;
+    const QFont inherited = label.parentWidget()->font();
+    const int room = label.contentsRect().width();
+    const int needed = QFontMetrics(inherited).horizontalAdvance(label.text());
+    QFont fitted = inherited;
+    if (needed > room) {
+        fitted.setPointSizeF(std::floor(inherited.pointSizeF() * room / needed / kStep) * kStep);
+        while (QFontMetrics(fitted).horizontalAdvance(label.text()) > room && fitted.pointSizeF() > kStep)
+            fitted.setPointSizeF(fitted.pointSizeF() - kStep);
+    }
+    if (label.font() != fitted)
+        label.setFont(fitted == inherited ? QFont() : fitted);
+}
 
 // Monotonic time since the program started, for the sweep's debug output.
 QElapsedTimer& sinceStart()
@@ -74,16 +100,25 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     connectEvents();
 }
 
-bool Form1::load()
+bool Form1::load(const std::function<QString()>& portAdvice)
 {
+    std::exception_ptr error;
+    QString advice;
     try {
         recorder_.startUp();
         return true;
+    } catch (const LinkError&) {
+        error = std::current_exception();
+        if (portAdvice)
+            advice = portAdvice();
     } catch (...) {
-        stopForGood();
-        showFailure(describeFailure(std::current_exception()), nullptr);
-        return false;
+        error = std::current_exception();
     }
+    stopForGood();
+    FailureReport report = describeFailure(error);
+    appendAdvice(report, advice);
+    showFailure(report, nullptr);
+    return false;
 }
 
 void Form1::connectEvents()
@@ -191,8 +226,8 @@ void Form1::sendSaveChord()
 {
     // Not being able to send a convenience chord is no reason to lose the charts.
     if (!kelvra::sendSaveChord())
-        reportProblem(QStringLiteral("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way "
-                                     "to send keys to the active window. Recording goes on."));
+        reportProblem(tr("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send "
+                         "keys to the active window. Recording goes on."));
 }
 
 void Form1::timer1Tick()
@@ -240,6 +275,8 @@ float Form1::chartHeight(int index) const { return chart(index).heightTwips(); }
 
 void Form1::setPenWidth(int index, int pixels) { chart(index).setPenWidth(pixels); }
 
+VerticalBand Form1::lineReach(int index) const { return chart(index).lineReach(); }
+
 void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::optional<Rgb> colour)
 {
     ChartSurface& surface = chart(index);
@@ -251,7 +288,13 @@ void Form1::drawLine(int index, float x1, float y1, float x2, float y2, std::opt
 
 void Form1::clearChart(int index) { chart(index).clear(); }
 
-void Form1::setLabelText(LabelId id, const QString& text) { label(id).setText(text); }
+void Form1::setLabelText(LabelId id, const QString& text)
+{
+    QLabel& target = label(id);
+    target.setText(text);
+    if (isValueLabel(id))
+        fitFontToText(target);
+}
 
 void Form1::setLabelBackground(LabelId id, Rgb colour)
 {

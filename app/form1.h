@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <functional>
 
 class QCloseEvent;
 class QFrame;
@@ -33,8 +34,9 @@ public:
     ~Form1() override;
 
     // Start-up: call once, before the window is first shown. On an error it reports it and
-    // returns false; the window must then not be shown.
-    bool load();
+    // returns false; the window must then not be shown. A serial-line error's report ends with
+    // `portAdvice`, when given.
+    bool load(const std::function<QString()>& portAdvice = {});
 
     Recorder& recorder() { return recorder_; }
 
@@ -46,6 +48,7 @@ public:
     float chartWidth(int chart) const override;
     float chartHeight(int chart) const override;
     void setPenWidth(int chart, int pixels) override;
+    VerticalBand lineReach(int chart) const override;
     void drawLine(int chart, float x1, float y1, float x2, float y2,
                   std::optional<Rgb> colour = std::nullopt) override;
     void clearChart(int chart) override;

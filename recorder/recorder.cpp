@@ -2,6 +2,8 @@
 
 #include "recorder/reading.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -41,6 +43,19 @@ constexpr double kDrawingLimit = 1.0e6;
 
 float toDrawing(double twips) { return static_cast<float>(std::clamp(twips, -kDrawingLimit, kDrawingLimit)); }
 
+// Where a trace point at level y shows. The scale itself puts full scale a hair above the outer
+// top edge and zero on the outer bottom edge, both beyond the drawing area, so on screen each of
+// the 1024 codes takes an equal share of the band the trace pen reaches, in the middle of its
+// share: 1023 lands on the top row, 0 on the bottom row, and a reading past either end still
+// falls outside.
+double shownLevel(double y, float height, float k, VerticalBand reach)
+{
+    const double clamped = std::clamp(y, -kDrawingLimit, kDrawingLimit);
+    const double codes = (static_cast<double>(height) - clamped) / static_cast<double>(k);
+    const double share = (kFullScaleCount + 0.5 - codes) / (kFullScaleCount + 1.0);
+    return reach.top + (reach.bottom - reach.top) * share;
+}
+
 QString clockText(const QTime& time)
 {
     return QString::number(time.hour()) + u'時' + QString::number(time.minute()) + u'分' +
@@ -50,7 +65,10 @@ QString clockText(const QTime& time)
 double checked(double value)
 {
     if (!std::isfinite(value))
-        throw std::overflow_error("floating-point overflow or invalid operation while computing the chart grid");
+        throw std::overflow_error(QCoreApplication::translate("kelvra::Recorder",
+                                                              "Floating-point overflow or invalid operation while "
+                                                              "computing the chart grid")
+                                      .toStdString());
     return value;
 }
 
@@ -153,9 +171,10 @@ void Recorder::plot_channel(std::int16_t index, const QString& reply_text)
     form_.drawLine(chart, toDrawing(GP1_count), 0.0f, toDrawing(GP1_count), height, kWhite);
 
     form_.setPenWidth(chart, kTracePenWidth);
+    const VerticalBand reach = form_.lineReach(chart);
     double& previousY = this->*channel.previousY;
-    form_.drawLine(chart, toDrawing(GP1S_count), toDrawing(previousY), toDrawing(GP1_count), toDrawing(y),
-                   channel.colour);
+    form_.drawLine(chart, toDrawing(GP1S_count), toDrawing(shownLevel(previousY, height, k, reach)),
+                   toDrawing(GP1_count), toDrawing(shownLevel(y, height, k, reach)), channel.colour);
     previousY = y;
 
     if (index == kChannelCount - 1)
@@ -228,7 +247,8 @@ void Recorder::reportLinkFailure(const LinkError& error)
     if (linkFailureReported_)
         return;
     linkFailureReported_ = true;
-    form_.reportProblem(QStringLiteral("The serial line %1 failed: %2\nRecording goes on without data.")
+    form_.reportProblem(QCoreApplication::translate("kelvra::Recorder",
+                                                    "The serial line %1 failed: %2\nRecording goes on without data.")
                             .arg(error.device(), error.description()));
 }
 

@@ -51,6 +51,7 @@ public:
     float chartWidth(int) const override { return 10835.0f; }
     float chartHeight(int) const override { return 1900.0f; }
     void setPenWidth(int, int pixels) override { checksum_ += pixels; }
+    VerticalBand lineReach(int) const override { return {0.0, 1890.0}; }
     void drawLine(int chart, float x1, float y1, float x2, float y2, std::optional<Rgb> colour) override;
     void clearChart(int chart) override { checksum_ += chart; }
     void setLabelText(LabelId, const QString& text) override { checksum_ += text.size(); }

@@ -34,7 +34,10 @@ private slots:
     void startUpAndButtonsReachTheRecorder();
     void sweepButtonsSetCaptionAndRate_data();
     void sweepButtonsSetCaptionAndRate();
+    void everyReadingShowsOnTheChart_data();
+    void everyReadingShowsOnTheChart();
     void labelsKeepTheirLookWhenChanged();
+    void valueLabelsShowEveryTextWhole();
     void problemReportDoesNotStopTheRecorder();
 
 private:
@@ -261,6 +264,42 @@ void TstForm1::sweepButtonsSetCaptionAndRate()
     QCOMPARE(recorder.GP1_count, start + timer2Step + timer1Step);
 }
 
+void TstForm1::everyReadingShowsOnTheChart_data()
+{
+    QTest::addColumn<QString>("reading");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("full scale") << "1023" << QList<int>{0};
+    QTest::newRow("1022") << "1022" << QList<int>{0};
+    QTest::newRow("mid scale") << "512" << QList<int>{61, 62};
+    QTest::newRow("14") << "14" << QList<int>{123, 124};
+    QTest::newRow("13") << "13" << QList<int>{123, 124};
+    QTest::newRow("zero") << "0" << QList<int>{124};
+    QTest::newRow("past full scale") << "1024" << QList<int>{};
+    QTest::newRow("below zero") << "-1" << QList<int>{};
+}
+
+void TstForm1::everyReadingShowsOnTheChart()
+{
+    QFETCH(QString, reading);
+    QFETCH(QList<int>, rows);
+    QVERIFY(form_->load());
+    kelvra::Recorder& recorder = form_->recorder();
+    recorder.plot_channel(0, reading);
+    const double level = recorder.Per_ch1S;
+    form_->clearChart(0);
+    recorder.GP1S_count = 3000;
+    recorder.GP1_count = 3030;
+    recorder.plot_channel(0, reading);
+    QCOMPARE(recorder.Per_ch1S, level);
+
+    const QImage& image = form_->GP1->image();
+    QList<int> traced;
+    for (int y = 0; y < image.height(); ++y)
+        if (image.pixel(201, y) == qRgb(255, 0, 0))
+            traced << y;
+    QCOMPARE(traced, rows);
+}
+
 void TstForm1::labelsKeepTheirLookWhenChanged()
 {
     QLabel& status = *form_->Label5;
@@ -279,6 +318,28 @@ void TstForm1::labelsKeepTheirLookWhenChanged()
     QCOMPARE(form_->chartWidth(3), 10835.0f);
     QCOMPARE(form_->chartHeight(0), 1900.0f);
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, form_->clearChart(4));
+}
+
+void TstForm1::valueLabelsShowEveryTextWhole()
+{
+    QVERIFY(form_->load());
+    const QLabel* labels[] = {form_->Label1, form_->Label2, form_->Label3, form_->Label4};
+    const QFont inherited = form_->Frame2->font();
+    // The longest texts: over range both ways, the limits, four digits both ways. A value in range
+    // keeps the font the label inherits, as it always had.
+    const char* readings[] = {"1e300", "-1e300", "2045998", "-2045998", "204600", "-204600"};
+    for (std::int16_t channel = 0; channel < 4; ++channel) {
+        const QLabel& label = *labels[channel];
+        const QRect place = label.geometry();
+        for (const char* reading : readings) {
+            form_->recorder().plot_channel(channel, reading);
+            const int width = QFontMetrics(label.font()).horizontalAdvance(label.text());
+            QVERIFY2(width <= label.contentsRect().width(), qPrintable(label.text()));
+            QCOMPARE(label.geometry(), place);
+        }
+        form_->recorder().plot_channel(channel, "1023");
+        QCOMPARE(label.font(), inherited);
+    }
 }
 
 void TstForm1::problemReportDoesNotStopTheRecorder()

@@ -31,17 +31,18 @@ RecorderProcess::~RecorderProcess()
         qWarning().noquote() << "sanitizer report of the recorder:\n" << report;
 }
 
-bool RecorderProcess::start(const QString& port, Platform platform, const QString& loggingRules)
+bool RecorderProcess::start(const QString& port, Platform platform)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    if (!loggingRules.isEmpty())
-        environment.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
+    // The user's own settings file has no say in a test.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome_.path());
+    environment.insert(environment_);
     process_.setProcessEnvironment(environment);
     test::endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
-    process_.setArguments({"--port", port});
+    process_.setArguments(port.isEmpty() ? QStringList() : QStringList{"--port", port});
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.start();
     return process_.waitForStarted(kPatienceMs);

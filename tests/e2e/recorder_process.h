@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace kelvra::e2e {
@@ -14,8 +16,10 @@ public:
 
     ~RecorderProcess();
 
-    // `loggingRules` as in QT_LOGGING_RULES, e.g. "kelvra.readings.debug=true".
-    bool start(const QString& port, Platform platform, const QString& loggingRules = QString());
+    // Before start(), e.g. LANG, or QT_LOGGING_RULES "kelvra.readings.debug=true". XDG_CONFIG_HOME is an empty folder of its own unless set here.
+    void setEnvironmentValue(const QString& name, const QString& value) { environment_.insert(name, value); }
+    // An empty port gives no --port, for a settings file to name one.
+    bool start(const QString& port, Platform platform);
     qint64 pid() const { return process_.processId(); }
     bool isRunning() const { return process_.state() == QProcess::Running; }
 
@@ -38,6 +42,8 @@ public:
 
 private:
     QProcess process_;
+    QProcessEnvironment environment_;
+    QTemporaryDir configHome_;
     QString errorOutput_;
     bool reportTaken_ = false;
 };

@@ -8,8 +8,9 @@ namespace kelvra::e2e::screen {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr double kChartTwips = 1900.0;
-constexpr double kFullScale = 1023.0;
+// Readings 0..1023 share the 126 pixel rows where the two-pixel trace pen still shows.
+constexpr double kTraceReachTwips = 1890.0;
+constexpr double kCodes = 1024.0;
 // The pen is two pixels wide, so a trace covers its own row and the one above or below.
 constexpr int kRowsAbove = 2;
 constexpr int kRowsBelow = 1;
@@ -37,8 +38,7 @@ QColor traceColour(int chart)
 
 int traceRow(double reading)
 {
-    const float scale = static_cast<float>(kChartTwips / kFullScale);
-    return static_cast<int>(std::floor((kChartTwips - static_cast<double>(scale) * reading) / kTwipsPerPixel));
+    return static_cast<int>(std::floor(kTraceReachTwips * (kCodes - 0.5 - reading) / kCodes / kTwipsPerPixel));
 }
 
 int settledColumn(qsizetype requests) { return static_cast<int>(requests / kTwipsPerPixel) - 3; }

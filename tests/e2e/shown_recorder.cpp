@@ -13,7 +13,8 @@ QString ShownRecorder::start(const QStringList& boardArgs)
         return QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY"));
     if (!board.start(boardArgs))
         return QStringLiteral("the board simulator did not start");
-    if (!recorder.start(board.link(), RecorderProcess::Platform::Xcb, QStringLiteral("kelvra.readings.debug=true")))
+    recorder.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("kelvra.readings.debug=true"));
+    if (!recorder.start(board.link(), RecorderProcess::Platform::Xcb))
         return QStringLiteral("the recorder did not start");
     window = display.waitForWindow(recorder.pid(), QStringLiteral("KELVRA(12F683)"), kPatienceMs);
     return window != 0 ? QString() : QStringLiteral("no recorder window: ") + recorder.errorOutput();

@@ -50,7 +50,8 @@ private slots:
         BoardSimProcess board;
         QVERIFY(board.start({"--fault", mode, "--seed", "20240611"}));
         RecorderProcess recorder;
-        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen, kTickLog));
+        recorder.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), kTickLog);
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
         // The hang-up comes a second after the board started, whenever the recorder got there.
         QVERIFY2(board.waitForReceived(hangsUp ? 1 : kTicksBeforeWatching, kPatienceMs),
                  qPrintable(recorder.errorOutput()));

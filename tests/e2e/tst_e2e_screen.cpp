@@ -92,7 +92,7 @@ private slots:
 
         const QImage image = shown.display.grab(shown.window);
         QVERIFY(screen::shareOf(image, screen::kLinkStatus, screen::kRed) > 0.5);
-        // Zero lies on the outer bottom edge, below the drawing area: nothing shows.
+        // Zero lies on the bottom row: no trace colour strays from it.
         const int last = screen::settledColumn(shown.board.received().size());
         for (int chart = 0; chart < 4; ++chart)
             QCOMPARE(screen::strayTraceColumns(image, chart, 0, kFirstColumn, last), QList<int>());

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +13,7 @@ using namespace kelvra::e2e;
 namespace {
 
 constexpr int kPatienceMs = 15000;
+const QString kFontPackage = QStringLiteral("fonts-ipafont-gothic");
 
 // Terminals the process has open: where a request could have gone.
 QStringList terminalsOpenBy(qint64 pid)
@@ -79,7 +81,36 @@ private slots:
         QVERIFY(recorder.exitCode() != 0);
         if (kind == QLatin1String("file"))
             QCOMPARE(QFileInfo(device).size(), qint64(0));
+        QVERIFY(!recorder.errorOutput().contains(kFontPackage));
         VERIFY_NO_SANITIZER_REPORT(recorder);
+    }
+
+    void aMissingJapaneseFontIsSaidOnce()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QFile noFonts(dir.filePath(QStringLiteral("fonts.conf")));
+        QVERIFY(noFonts.open(QIODevice::WriteOnly));
+        noFonts.write(QStringLiteral("<fontconfig><cachedir>%1</cachedir></fontconfig>\n").arg(dir.path()).toUtf8());
+        noFonts.close();
+
+        QProcess recorder;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), noFonts.fileName());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        recorder.setProcessEnvironment(environment);
+        recorder.setStandardOutputFile(QProcess::nullDevice());
+        // A missing device ends start-up early, in a message box that nobody answers here.
+        const QString device = dir.filePath(QStringLiteral("board"));
+        recorder.start(QStringLiteral(KELVRA_PROGRAM), {"--port", device});
+        QString errors;
+        QVERIFY(QTest::qWaitFor([&] {
+            errors += QString::fromLocal8Bit(recorder.readAllStandardError());
+            return errors.contains(QStringLiteral("kelvra: %1: ").arg(device));
+        }, kPatienceMs));
+        QCOMPARE(errors.count(kFontPackage), 1);
+        recorder.kill();
+        recorder.waitForFinished(kPatienceMs);
     }
 };
 

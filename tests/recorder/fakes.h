@@ -25,6 +25,7 @@ class FakeForm : public FormView {
 public:
     float width = 10835.0f;
     float height = 1900.0f;
+    VerticalBand reach{0.0, 1890.0};  // the real chart's, for the trace pen
 
     std::vector<QString> calls;  // every operation, in order, as short text
     std::vector<Line> lines;
@@ -43,6 +44,7 @@ public:
         penWidth[chart] = pixels;
         calls.push_back(QStringLiteral("pen GP%1 %2").arg(chart + 1).arg(pixels));
     }
+    VerticalBand lineReach(int) const override { return reach; }
     void drawLine(int chart, float x1, float y1, float x2, float y2, std::optional<Rgb> colour) override
     {
         lines.push_back({chart, x1, y1, x2, y2, colour});

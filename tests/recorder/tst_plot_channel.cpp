@@ -7,6 +7,14 @@
 using namespace kelvra;
 using namespace kelvra::test;
 
+namespace {
+
+// Where the trace of a reading lands: the 1024 codes share the band the trace pen reaches on
+// the chart (FakeForm's, as on the real one) evenly, each in the middle of its share.
+float shown(double reading) { return float(1890.0 * (1023.5 - reading) / 1024.0); }
+
+}  // namespace
+
 class TstPlotChannel : public QObject {
     Q_OBJECT
 private slots:
@@ -16,12 +24,13 @@ private slots:
         rig.r.plot_channel(0, "512");
         QCOMPARE(rig.r.ch1_dat, 512.0);
         QCOMPARE(rig.r.Per_ch1S, 1900.0 - double(1.8572825f) * 512.0);
-        QCOMPARE(rig.trace().y2, 949.07135f);
+        QCOMPARE(rig.trace().y2, shown(512));
         QCOMPARE(rig.form.labelText[LabelId::Label1], QStringLiteral("CH-1 : 2.50"));
 
         rig.r.plot_channel(0, "1000");
-        QCOMPARE(rig.trace().y2, 42.7175f);
-        QCOMPARE(rig.trace().y1, 949.07135f);
+        QCOMPARE(rig.r.Per_ch1S, 1900.0 - double(1.8572825f) * 1000.0);
+        QCOMPARE(rig.trace().y2, shown(1000));
+        QCOMPARE(rig.trace().y1, shown(512));
         QCOMPARE(rig.form.labelText[LabelId::Label1], QStringLiteral("CH-1 : 4.89"));
 
         rig.r.plot_channel(0, "1023");
@@ -41,7 +50,7 @@ private slots:
         StartedRecorder rig;
         rig.r.GP1_count = 100;
         rig.r.GP1S_count = 96;
-        rig.r.Per_ch3S = 1000;
+        rig.r.Per_ch3S = 1900.0 - double(1.8572825f) * 100.0;
         rig.r.plot_channel(2, "512");
 
         const auto& lines = rig.form.lines;
@@ -76,9 +85,9 @@ private slots:
         QCOMPARE(*erase.colour, kWhite);
         const Line& trace = lines[18];
         QCOMPARE(trace.x1, 96.0f);
-        QCOMPARE(trace.y1, 1000.0f);
+        QCOMPARE(trace.y1, shown(100));
         QCOMPARE(trace.x2, 100.0f);
-        QCOMPARE(trace.y2, 949.07135f);
+        QCOMPARE(trace.y2, shown(512));
         QCOMPARE(*trace.colour, palette::kBlue);
 
         const std::vector<QString> pens{rig.form.calls.front(), rig.form.calls[19]};
@@ -119,7 +128,7 @@ private slots:
         StartedRecorder rig;
         rig.r.plot_channel(0, "512");
         QCOMPARE(rig.trace().x1, 0.0f);
-        QCOMPARE(rig.trace().y1, 1900.0f);
+        QCOMPARE(rig.trace().y1, shown(0));
         QCOMPARE(rig.trace().x2, 0.0f);
     }
 
@@ -141,8 +150,9 @@ private slots:
         rig.r.plot_channel(1, "6#0");
         QCOMPARE(rig.r.ch2_dat, 600.0);
         QCOMPARE(rig.form.lines.size(), std::size_t(19));
-        QCOMPARE(rig.trace().y1, float(level));
-        QCOMPARE(rig.trace().y2, float(level));
+        QCOMPARE(rig.r.Per_ch2S, level);
+        QCOMPARE(rig.trace().y1, shown(600));
+        QCOMPARE(rig.trace().y2, shown(600));
         QCOMPARE(rig.form.labelText[LabelId::Label2], QStringLiteral("CH-2 : 2.93"));
     }
 

@@ -2,6 +2,7 @@
 #include "recorder/recorder.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace kelvra;
 using namespace kelvra::test;
@@ -73,7 +74,8 @@ private slots:
             rig.r.timer1Tick();
         for (int i = 0; i < 40; ++i)
             rig.r.timer2Tick();
-        const double level2 = rig.r.Per_ch2S;
+        const float level2 = std::find_if(rig.form.lines.rbegin(), rig.form.lines.rend(),
+                                          [](const Line& line) { return line.chart == 1; })->y2;
         rig.form.forget();
 
         rig.r.command3Click();
@@ -94,7 +96,7 @@ private slots:
         const Line& channelTwo = rig.form.lines.back();
         QCOMPARE(channelTwo.chart, 1);
         QCOMPARE(channelTwo.x1, 0.0f);
-        QCOMPARE(channelTwo.y1, float(level2));
+        QCOMPARE(channelTwo.y1, level2);
         QCOMPARE(channelTwo.x2, 1.0f);
     }
 

@@ -1,0 +1,65 @@
+#include "archive/station_codes.h"
+
+#include <QTest>
+
+using kelvra::archive::StationCodes;
+
+class TestStationCodes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesOrRejectsStation_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");  // NET|STA|LOC, empty when refused
+        QTest::newRow("full") << "JP.tsk1.10" << "JP|TSK1|10";
+        QTest::newRow("no location") << "XX.ABC" << "XX|ABC|";
+        QTest::newRow("empty location") << "XX.ABC." << "XX|ABC|";
+        QTest::newRow("network too long") << "XXX.ABC.00" << "";
+        QTest::newRow("station too long") << "XX.ABCDEF.00" << "";
+        QTest::newRow("empty station") << "XX..00" << "";
+        QTest::newRow("path in a code") << "XX.A/B.00" << "";
+        QTest::newRow("four parts") << "XX.A.00.1" << "";
+    }
+    void parsesOrRejectsStation()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        StationCodes codes;
+        const QString error = kelvra::archive::parseStation(text, codes);
+        QCOMPARE(error.isEmpty(), !expected.isEmpty());
+        const QString got = codes.network + u'|' + codes.station + u'|' + codes.location;
+        QCOMPARE(got, expected.isEmpty() ? QStringLiteral("XX|KELV|00") : expected);
+    }
+
+    void parsesOrRejectsChannels_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("four") << "ehz,EHN,EHE,HDF" << true;
+        QTest::newRow("three") << "EHZ,EHN,EHE" << false;
+        QTest::newRow("short code") << "EHZ,EH,EHE,HDF" << false;
+        QTest::newRow("twice") << "EHZ,EHN,ehz,HDF" << false;
+    }
+    void parsesOrRejectsChannels()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        StationCodes codes;
+        QCOMPARE(kelvra::archive::parseChannels(text, codes).isEmpty(), accepted);
+        QCOMPARE(codes.channels[0], accepted ? QStringLiteral("EHZ") : QStringLiteral("SHZ"));
+    }
+
+    void namesDayFilesInTheSdsLayout()
+    {
+        StationCodes codes;
+        QCOMPARE(kelvra::archive::dayFilePath("/a/b/", codes, "SH1", QDate(2024, 1, 5)),
+                 QStringLiteral("/a/b/2024/XX/KELV/SH1.D/XX.KELV.00.SH1.D.2024.005"));
+        codes.location.clear();
+        QCOMPARE(kelvra::archive::dayFilePath("/a", codes, "SHZ", QDate(2024, 12, 31)),
+                 QStringLiteral("/a/2024/XX/KELV/SHZ.D/XX.KELV..SHZ.D.2024.366"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStationCodes)
+#include "tst_station_codes.moc"
