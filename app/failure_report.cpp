@@ -2,6 +2,7 @@
 
 #include "link/serial_link.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -25,9 +26,17 @@ FailureReport describeFailure(std::exception_ptr error)
         const QString text = QString::fromUtf8(e.what());
         return {kTitle, text, kProgram + QStringLiteral(": ") + text};
     } catch (...) {
-        const QString text = QStringLiteral("unknown error");
+        const QString text = QCoreApplication::translate("kelvra::FailureReport", "unknown error");
         return {kTitle, text, kProgram + QStringLiteral(": ") + text};
     }
+}
+
+void appendAdvice(FailureReport& report, const QString& advice)
+{
+    if (advice.isEmpty())
+        return;
+    report.text += QStringLiteral("\n\n") + advice;
+    report.logLine += u'\n' + advice;
 }
 
 void showFailure(const FailureReport& report, QWidget* parent)

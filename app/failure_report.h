@@ -18,6 +18,9 @@ struct FailureReport {
 // A serial-line error names its device; anything else gives its own description.
 FailureReport describeFailure(std::exception_ptr error);
 
+// Adds a paragraph of advice, e.g. which other ports there are; nothing when it is empty.
+void appendAdvice(FailureReport& report, const QString& advice);
+
 // Modal: returns once the user has acknowledged it. Also printed on stderr.
 void showFailure(const FailureReport& report, QWidget* parent);
 

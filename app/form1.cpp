@@ -7,6 +7,7 @@
 #include "app/save_chord.h"
 #include "app/twips.h"
 #include "app/window_font.h"
+#include "link/serial_link.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <stdexcept>
 
 Q_LOGGING_CATEGORY(lcSweep, "kelvra.sweep", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcReadings, "kelvra.readings", QtWarningMsg)
 
 namespace kelvra {
 namespace {
@@ -98,22 +100,31 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     connectEvents();
 }
 
-bool Form1::load()
+bool Form1::load(const std::function<QString()>& portAdvice)
 {
+    std::exception_ptr error;
+    QString advice;
     try {
         recorder_.startUp();
         return true;
+    } catch (const LinkError&) {
+        error = std::current_exception();
+        if (portAdvice)
+            advice = portAdvice();
     } catch (...) {
-        stopForGood();
-        showFailure(describeFailure(std::current_exception()), nullptr);
-        return false;
+        error = std::current_exception();
     }
+    stopForGood();
+    FailureReport report = describeFailure(error);
+    appendAdvice(report, advice);
+    showFailure(report, nullptr);
+    return false;
 }
 
 void Form1::connectEvents()
 {
     connect(Timer1, &RecorderTimer::timeout, this, [this] {
-        handle([this] { recorder_.timer1Tick(); });
+        handle([this] { timer1Tick(); });
         pacer_->tick();
     });
     connect(Timer2, &RecorderTimer::timeout, this, [this] { handle([this] { timer2Tick(); }); });
@@ -215,8 +226,21 @@ void Form1::sendSaveChord()
 {
     // Not being able to send a convenience chord is no reason to lose the charts.
     if (!kelvra::sendSaveChord())
-        reportProblem(QStringLiteral("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way "
-                                     "to send keys to the active window. Recording goes on."));
+        reportProblem(tr("The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send "
+                         "keys to the active window. Recording goes on."));
+}
+
+void Form1::timer1Tick()
+{
+    const int chart = recorder_.channelIndex();
+    const double column = recorder_.GP1_count;
+    recorder_.timer1Tick();
+    // What each chart was given and where: a reply that missed its tick shows here as 0.
+    if (lcReadings().isDebugEnabled() && chart >= 0 && chart < kChannelCount) {
+        const std::array<double, kChannelCount> readings{recorder_.ch1_dat, recorder_.ch2_dat, recorder_.ch3_dat,
+                                                         recorder_.ch4_dat};
+        qCDebug(lcReadings, "GP%d %g at %.0f", chart + 1, readings[static_cast<std::size_t>(chart)], column);
+    }
 }
 
 void Form1::timer2Tick()

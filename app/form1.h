@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <functional>
 
 class QCloseEvent;
 class QFrame;
@@ -33,8 +34,9 @@ public:
     ~Form1() override;
 
     // Start-up: call once, before the window is first shown. On an error it reports it and
-    // returns false; the window must then not be shown.
-    bool load();
+    // returns false; the window must then not be shown. A serial-line error's report ends with
+    // `portAdvice`, when given.
+    bool load(const std::function<QString()>& portAdvice = {});
 
     Recorder& recorder() { return recorder_; }
 
@@ -127,6 +129,7 @@ private:
     bool confirmExit();
     void closePort();
     void sendSaveChord();
+    void timer1Tick();
     void timer2Tick();
 
     ChartSurface& chart(int index) const;

@@ -1,11 +1,16 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
+#include "app/port_advice.h"
+#include "app/settings_file.h"
 #if defined(Q_OS_UNIX)
 #include "app/stop_signals.h"
 #endif
+#include "app/translations.h"
 #include "app/window_font.h"
 #include "archive/archive_options.h"
+#include "link/port_catalog.h"
 #include "link/qt_serial_link.h"
+#include "link/usb_latency.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,7 +18,9 @@
 #include <QIcon>
 
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -35,19 +42,16 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
 }
 
-QCommandLineOption describeOptions(QCommandLineParser& parser, const kelvra::archive::ArchiveOptions& archive)
+void describeOptions(QCommandLineParser& parser, const kelvra::archive::ArchiveOptions& archive)
 {
-    parser.setApplicationDescription(QStringLiteral("Recorder for the KELVRA four-channel seismic converter board."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("kelvra::main", "Recorder for the KELVRA four-channel seismic converter board.\n"
+                                                    "Settings are read from %1; options given here override them.")
+            .arg(kelvra::Settings::userFilePath()));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, "
-                       "COM3"),
-        QStringLiteral("DEVICE"));
-    parser.addOption(port);
+    kelvra::Settings::describeOptions(parser);
     archive.addTo(parser);
-    return port;
 }
 
 // The archive writes on a thread of its own; its notices reach the window through the event loop.
@@ -76,6 +80,7 @@ int main(int argc, char* argv[])
     if (onlyAsksForInformation(argc, argv)) {
         QCoreApplication console(argc, argv);
         nameApplication();
+        kelvra::installTranslations(console);
         QCommandLineParser parser;
         describeOptions(parser, kelvra::archive::ArchiveOptions());
         parser.process(console);
@@ -85,15 +90,16 @@ int main(int argc, char* argv[])
     fixLocalTimeZone();
     QApplication app(argc, argv);
     nameApplication();
+    kelvra::installTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
     QApplication::setDesktopFileName(QStringLiteral("io.github.kelvra.Kelvra"));
     kelvra::registerFontSubstitutions();
     if (!kelvra::hasJapaneseFont())
-        kelvra::printError(kelvra::kNoJapaneseFontNotice);
+        kelvra::printError(kelvra::noJapaneseFontNotice());
 
     QCommandLineParser parser;
     const kelvra::archive::ArchiveOptions archiveOptions;
-    const QCommandLineOption portOption = describeOptions(parser, archiveOptions);
+    describeOptions(parser, archiveOptions);
     parser.process(app);
     kelvra::archive::ArchiveSettings archive;
     if (const QString error = archiveOptions.read(parser, archive); !error.isEmpty()) {
@@ -101,7 +107,15 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    kelvra::QtSerialLink link(parser.value(portOption));
+    kelvra::Settings settings;
+    try {
+        settings = kelvra::Settings::read(kelvra::Settings::userFilePath(), parser);
+    } catch (const kelvra::SettingsError&) {
+        kelvra::showFailure(kelvra::describeFailure(std::current_exception()), nullptr);
+        return 1;
+    }
+
+    kelvra::QtSerialLink link(settings.value("port"));
     kelvra::Form1 form(link);
     std::unique_ptr<kelvra::archive::ArchiveSink> sink;
     if (archive.enabled)
@@ -111,9 +125,16 @@ int main(int argc, char* argv[])
     kelvra::StopSignals stopSignals;
     QObject::connect(&stopSignals, &kelvra::StopSignals::received, &form, &kelvra::Form1::exitNormally);
 #endif
-    if (!form.load())
+    const auto portAdvice = [&settings] {
+        const bool fromFile = settings.origin("port") == kelvra::Settings::Origin::File;
+        return kelvra::portChoiceAdvice(kelvra::serialPortsOfThisComputer(), settings.filePath(),
+                                        fromFile ? settings.value("port") : QString());
+    };
+    if (!form.load(portAdvice))
         return 1;
     form.show();
+    if (const std::optional<QString> notice = kelvra::latencyNotice(link.deviceName()))
+        form.reportProblem(*notice);
     // Every way out returns from here; the sink then writes what it holds before it goes.
     return QApplication::exec();
 }

@@ -21,6 +21,8 @@ public:
     int interval() const { return interval_; }
     bool isIdle() const { return idle_; }
     bool isTicking() const { return timer_.isActive(); }
+    // The interval it really ticks at now, 0 while it does not tick.
+    int tickingInterval() const { return timer_.isActive() ? timer_.interval() : 0; }
 
 signals:
     void timeout();

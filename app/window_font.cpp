@@ -1,5 +1,6 @@
 #include "app/window_font.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -14,6 +15,14 @@ void registerFontSubstitutions()
 // Any such font will do, not only the substitutes: the glyphs the window's face lacks are taken
 // from whichever installed font has them.
 bool hasJapaneseFont() { return !QFontDatabase::families(QFontDatabase::Japanese).isEmpty(); }
+
+QString noJapaneseFontNotice()
+{
+    return QCoreApplication::translate("kelvra::WindowFont",
+                                       "kelvra: no font with Japanese glyphs is installed, so the captions and the "
+                                       "clock show as boxes. Install one, e.g. the Debian package "
+                                       "fonts-ipafont-gothic.");
+}
 
 QFont windowFont(qreal points, bool bold)
 {

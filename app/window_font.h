@@ -15,9 +15,7 @@ void registerFontSubstitutions();
 
 // Without any font that has Japanese glyphs every caption and the clock show as boxes.
 bool hasJapaneseFont();
-inline const QString kNoJapaneseFontNotice =
-    QStringLiteral("kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. "
-                   "Install one, e.g. the Debian package fonts-ipafont-gothic.");
+QString noJapaneseFontNotice();
 
 QFont windowFont(qreal points = kWindowFontPoints, bool bold = false);
 

@@ -53,14 +53,21 @@ QString parseChannels(const QString& text, StationCodes& codes)
         return QCoreApplication::translate("StationCodes", "channels \"%1\" are not four codes C1,C2,C3,C4").arg(text);
     std::array<QString, kChannelCount> channels;
     for (int i = 0; i < kChannelCount; ++i) {
-        if (!isCode(parts[i], 3, 3))
-            return badCode(QT_TRANSLATE_NOOP("StationCodes", "channel"), parts[i], 3, 3);
-        channels[static_cast<std::size_t>(i)] = parts[i].toUpper();
+        if (const QString error = parseChannel(parts[i], channels[static_cast<std::size_t>(i)]); !error.isEmpty())
+            return error;
         for (int j = 0; j < i; ++j)
             if (channels[static_cast<std::size_t>(j)] == channels[static_cast<std::size_t>(i)])
                 return QCoreApplication::translate("StationCodes", "channel code \"%1\" is given twice").arg(parts[i]);
     }
     codes.channels = channels;
+    return {};
+}
+
+QString parseChannel(const QString& text, QString& channel)
+{
+    if (!isCode(text, 3, 3))
+        return badCode(QT_TRANSLATE_NOOP("StationCodes", "channel"), text, 3, 3);
+    channel = text.toUpper();
     return {};
 }
 

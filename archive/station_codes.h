@@ -24,6 +24,7 @@ struct StationCodes {
 // Codes are upper-cased; miniSEED 2 limits them to 2, 5, 2 and 3 letters or digits.
 QString parseStation(const QString& text, StationCodes& codes);   // NET.STA.LOC, LOC may be empty
 QString parseChannels(const QString& text, StationCodes& codes);  // C1,C2,C3,C4
+QString parseChannel(const QString& text, QString& channel);        // one channel code
 
 // $XDG_DATA_HOME/kelvra/archive.
 QString defaultArchiveRoot();

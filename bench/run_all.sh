@@ -17,7 +17,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" --target kelvra kelvra-board-sim kelvra-bench-tick kelvra-bench-micro kelvra-bench-stamp \
-  kelvra-bench-ticker kelvra-bench-bare-window >/dev/null
+  kelvra-bench-ticker kelvra-bench-bare-window kelvra-helicorder kelvra-bench-helicorder-day >/dev/null
 
 out=$(mktemp -d /tmp/kelvra-bench.XXXXXX)
 window_s=60       # CPU window of each recorder
@@ -80,6 +80,9 @@ QT_QPA_PLATFORM=offscreen "$build/bench/kelvra-bench-tick" --runs "$tick_runs" >
 micro_cmd="$build/bench/kelvra-bench-micro --benchmark_repetitions=$micro_reps --benchmark_min_time=0.2"
 "$build/bench/kelvra-bench-micro" --benchmark_repetitions="$micro_reps" --benchmark_min_time=0.2 \
   --benchmark_report_aggregates_only=true >"$out/micro.txt" 2>"$out/micro.err" || true
+
+helicorder_cmd="bench/helicorder/run.sh $build"
+"$root/bench/helicorder/run.sh" "$build" >"$out/helicorder.txt" 2>"$out/helicorder.err" || true
 
 wait "$pid_m5" "$pid_m20" || true
 jobs_to_stop=()
@@ -173,6 +176,14 @@ hwm=$(cat "$out"/{free,free_off,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhw
 row "Peak RSS, largest of the five (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
 v=$([ -s "$out/startup.sorted" ] && quantile "$out/startup.sorted" 0.5 || true)
 row "First request after start, median of $(awk 'END { print NR }' "$out/startup.sorted" 2>/dev/null) (ms)" "$v" "< 300" "$(check "$v" 'v < 300')" "$startup_cmd"
+
+for page in utc_day_png:"UTC day, PNG" local_day_png:"local day, two files, PNG" utc_day_svg:"UTC day, SVG"; do
+  IFS=: read -r key caption <<<"$page"
+  v=$(value_of "$out/helicorder.txt" "${key}_wall_s_median")
+  row "Helicorder, $caption, median (s)" "$v" "< 1" "$(check "$v" 'v < 1')" "$helicorder_cmd"
+  v=$(value_of "$out/helicorder.txt" "${key}_peak_rss_mb_max")
+  row "  same, peak RSS (MB)" "$v" "< 100" "$(check "$v" 'v < 100')" "$helicorder_cmd"
+done
 
 # --- table ---------------------------------------------------------------------------------------
 

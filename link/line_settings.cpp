@@ -1,5 +1,7 @@
 #include "link/line_settings.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace kelvra {
@@ -8,7 +10,7 @@ namespace {
 
 [[noreturn]] void reject(const QString& text, const QString& fault)
 {
-    throw LineSettingsError(QStringLiteral("Line settings \"%1\": %2").arg(text, fault).toStdString());
+    throw LineSettingsError(QCoreApplication::translate("kelvra::LineSettings", "Line settings \"%1\": %2").arg(text, fault).toStdString());
 }
 
 // Plain decimal digits only: toInt() alone would let a sign or blanks through.
@@ -29,7 +31,7 @@ QSerialPort::Parity parseParity(const QString& text, const QString& field)
     if (letter == u"o") return QSerialPort::OddParity;
     if (letter == u"m") return QSerialPort::MarkParity;
     if (letter == u"s") return QSerialPort::SpaceParity;
-    reject(text, QStringLiteral("parity \"%1\" is not one of the letters n, e, o, m, s").arg(field));
+    reject(text, QCoreApplication::translate("kelvra::LineSettings", "parity \"%1\" is not one of the letters n, e, o, m, s").arg(field));
 }
 
 QSerialPort::StopBits parseStopBits(const QString& text, const QString& field)
@@ -37,7 +39,7 @@ QSerialPort::StopBits parseStopBits(const QString& text, const QString& field)
     if (field == u"1") return QSerialPort::OneStop;
     if (field == u"1.5") return QSerialPort::OneAndHalfStop;
     if (field == u"2") return QSerialPort::TwoStop;
-    reject(text, QStringLiteral("stop bits \"%1\" are not 1, 1.5 or 2").arg(field));
+    reject(text, QCoreApplication::translate("kelvra::LineSettings", "stop bits \"%1\" are not 1, 1.5 or 2").arg(field));
 }
 
 }  // namespace
@@ -46,17 +48,17 @@ LineSettings parseLineSettings(const QString& text)
 {
     const QStringList fields = text.split(u',');
     if (fields.size() != 4)
-        reject(text, QStringLiteral("expected 4 comma-separated fields (baud,parity,data,stop), found %1")
+        reject(text, QCoreApplication::translate("kelvra::LineSettings", "expected 4 comma-separated fields (baud,parity,data,stop), found %1")
                          .arg(fields.size()));
 
     LineSettings settings;
     settings.baudRate = parseDigits(fields[0]);
     if (settings.baudRate <= 0)
-        reject(text, QStringLiteral("baud rate \"%1\" is not a positive whole number").arg(fields[0]));
+        reject(text, QCoreApplication::translate("kelvra::LineSettings", "baud rate \"%1\" is not a positive whole number").arg(fields[0]));
     settings.parity = parseParity(text, fields[1]);
     const int dataBits = parseDigits(fields[2]);
     if (dataBits < 5 || dataBits > 8)
-        reject(text, QStringLiteral("data bits \"%1\" are not 5, 6, 7 or 8").arg(fields[2]));
+        reject(text, QCoreApplication::translate("kelvra::LineSettings", "data bits \"%1\" are not 5, 6, 7 or 8").arg(fields[2]));
     settings.dataBits = static_cast<QSerialPort::DataBits>(dataBits);
     settings.stopBits = parseStopBits(text, fields[3]);
     return settings;

@@ -1,5 +1,7 @@
 #include "link/qt_serial_link.h"
 
+#include <QCoreApplication>
+
 namespace kelvra {
 
 QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(deviceOverride)
@@ -10,18 +12,18 @@ QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(devi
         // A vanished device reads as end of file, which Qt reports with whatever system error
         // was left over, so that text says nothing here.
         if (error == QSerialPort::ReadError)
-            fail(QStringLiteral("The device is no longer available"));
+            fail(QCoreApplication::translate("kelvra::QtSerialLink", "The device is no longer available"));
         else if (error == QSerialPort::ResourceError)
-            fail(QStringLiteral("The device is no longer available (%1)").arg(port_.errorString()));
+            fail(QCoreApplication::translate("kelvra::QtSerialLink", "The device is no longer available (%1)").arg(port_.errorString()));
         else if (error == QSerialPort::WriteError)
-            fail(QStringLiteral("Writing to the device failed (%1)").arg(port_.errorString()));
+            fail(QCoreApplication::translate("kelvra::QtSerialLink", "Writing to the device failed (%1)").arg(port_.errorString()));
     });
 }
 
 void QtSerialLink::setCommPort(int port)
 {
     if (port < 1)
-        throw LinkError(QStringLiteral("port %1").arg(port), QStringLiteral("Port numbers start at 1"));
+        throw LinkError(QStringLiteral("port %1").arg(port), QCoreApplication::translate("kelvra::QtSerialLink", "Port numbers start at 1"));
     commPort_ = port;
 }
 
@@ -61,7 +63,7 @@ bool QtSerialLink::portOpen() const
 void QtSerialLink::setInputLen(int length)
 {
     if (length < 0)
-        throw LinkError(deviceName(), QStringLiteral("Input length %1 is negative").arg(length));
+        throw LinkError(deviceName(), QCoreApplication::translate("kelvra::QtSerialLink", "Input length %1 is negative").arg(length));
     inputLen_ = length;
 }
 
@@ -106,7 +108,7 @@ void QtSerialLink::fail(const QString& description)
 void QtSerialLink::requireOpen() const
 {
     if (!port_.isOpen())
-        throw LinkError(deviceName(), failure_.isEmpty() ? QStringLiteral("The port is not open") : failure_);
+        throw LinkError(deviceName(), failure_.isEmpty() ? QCoreApplication::translate("kelvra::QtSerialLink", "The port is not open") : failure_);
 }
 
 }  // namespace kelvra

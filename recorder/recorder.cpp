@@ -2,6 +2,8 @@
 
 #include "recorder/reading.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -63,7 +65,10 @@ QString clockText(const QTime& time)
 double checked(double value)
 {
     if (!std::isfinite(value))
-        throw std::overflow_error("floating-point overflow or invalid operation while computing the chart grid");
+        throw std::overflow_error(QCoreApplication::translate("kelvra::Recorder",
+                                                              "Floating-point overflow or invalid operation while "
+                                                              "computing the chart grid")
+                                      .toStdString());
     return value;
 }
 
@@ -258,7 +263,8 @@ void Recorder::reportLinkFailure(const LinkError& error)
     if (linkFailureReported_)
         return;
     linkFailureReported_ = true;
-    form_.reportProblem(QStringLiteral("The serial line %1 failed: %2\nRecording goes on without data.")
+    form_.reportProblem(QCoreApplication::translate("kelvra::Recorder",
+                                                    "The serial line %1 failed: %2\nRecording goes on without data.")
                             .arg(error.device(), error.description()));
 }
 

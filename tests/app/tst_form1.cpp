@@ -32,6 +32,8 @@ private slots:
     void chartsAndFramesLieAboveLabels();
     void keyboard();
     void startUpAndButtonsReachTheRecorder();
+    void sweepButtonsSetCaptionAndRate_data();
+    void sweepButtonsSetCaptionAndRate();
     void everyReadingShowsOnTheChart_data();
     void everyReadingShowsOnTheChart();
     void labelsKeepTheirLookWhenChanged();
@@ -50,27 +52,60 @@ void TstForm1::window()
     QCOMPARE(form_->maximumSize(), QSize(902, 661));
     QVERIFY(!(form_->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(form_->windowFlags() & Qt::WindowCloseButtonHint);
+    // The layout test below covers every one of them.
+    const QRegularExpression control(QStringLiteral("^(Label|Command|Frame|GP)\\d+$"));
+    QCOMPARE(form_->findChildren<QWidget*>(control).size(), 44);
 }
 
 void TstForm1::layout_data()
 {
+    // Every control, in pixels at 96 dots per inch: the layout's twips divided by 15, rounded.
     QTest::addColumn<QString>("container");
     QTest::addColumn<QRect>("rect");
     QTest::addColumn<QString>("text");
+    QTest::newRow("Label22") << "Form1" << QRect(40, 8, 153, 17) << QStringLiteral("ＣＨ－１");
     QTest::newRow("GP1") << "Form1" << QRect(32, 24, 722, 127) << QString();
-    QTest::newRow("GP4") << "Form1" << QRect(32, 504, 722, 127) << QString();
-    QTest::newRow("Label25") << "Form1" << QRect(40, 488, 153, 17) << QStringLiteral("ＣＨ－４");
+    QTest::newRow("Label14") << "Form1" << QRect(8, 24, 25, 17) << QStringLiteral("5V");
     QTest::newRow("Label13") << "Form1" << QRect(8, 144, 25, 17) << QStringLiteral("0V");
+    QTest::newRow("Label10") << "Form1" << QRect(32, 152, 745, 17) << kelvra::AxisLabel::axisText();
+    QTest::newRow("Label23") << "Form1" << QRect(40, 168, 153, 17) << QStringLiteral("ＣＨ－２");
+    QTest::newRow("GP2") << "Form1" << QRect(32, 184, 722, 127) << QString();
+    QTest::newRow("Label12") << "Form1" << QRect(8, 184, 25, 17) << QStringLiteral("5V");
+    QTest::newRow("Label11") << "Form1" << QRect(8, 304, 25, 17) << QStringLiteral("0V");
+    QTest::newRow("Label19") << "Form1" << QRect(32, 312, 745, 17) << kelvra::AxisLabel::axisText();
+    QTest::newRow("Label24") << "Form1" << QRect(40, 328, 153, 17) << QStringLiteral("ＣＨ－３");
+    QTest::newRow("GP3") << "Form1" << QRect(32, 344, 722, 127) << QString();
+    QTest::newRow("Label15") << "Form1" << QRect(8, 344, 25, 17) << QStringLiteral("5V");
+    QTest::newRow("Label16") << "Form1" << QRect(8, 464, 25, 17) << QStringLiteral("0V");
+    QTest::newRow("Label20") << "Form1" << QRect(32, 472, 745, 17) << kelvra::AxisLabel::axisText();
+    QTest::newRow("Label25") << "Form1" << QRect(40, 488, 153, 17) << QStringLiteral("ＣＨ－４");
+    QTest::newRow("GP4") << "Form1" << QRect(32, 504, 722, 127) << QString();
+    QTest::newRow("Label17") << "Form1" << QRect(8, 504, 25, 17) << QStringLiteral("5V");
+    QTest::newRow("Label18") << "Form1" << QRect(8, 624, 25, 17) << QStringLiteral("0V");
     QTest::newRow("Label21") << "Form1" << QRect(32, 632, 745, 17) << kelvra::AxisLabel::axisText();
+    QTest::newRow("Frame1") << "Form1" << QRect(768, 16, 121, 137) << QString();
+    QTest::newRow("Label7") << "Frame1" << QRect(16, 16, 89, 33) << QStringLiteral("ＫＥＬ");
+    QTest::newRow("Label29") << "Frame1" << QRect(16, 48, 89, 33) << QStringLiteral("ＶＲＡ");
+    QTest::newRow("Label8") << "Frame1" << QRect(8, 88, 105, 25) << QStringLiteral("PIC12F683");
+    QTest::newRow("Label28") << "Frame1" << QRect(24, 112, 73, 17) << QStringLiteral("ＤＬＷ");
     QTest::newRow("Frame2") << "Form1" << QRect(768, 160, 121, 169) << QString();
     QTest::newRow("Label9") << "Frame2" << QRect(8, 16, 105, 17) << QStringLiteral("電　　圧");
     QTest::newRow("Label1") << "Frame2" << QRect(8, 40, 100, 20) << QStringLiteral("CH-1 :");
-    QTest::newRow("Label26") << "Frame3" << QRect(32, 48, 57, 17) << QStringLiteral("時　刻");
-    QTest::newRow("Label7") << "Frame1" << QRect(16, 16, 89, 33) << QStringLiteral("ＫＥＬ");
-    QTest::newRow("Command2") << "Form1" << QRect(792, 600, 73, 25) << QStringLiteral("保　存");
+    QTest::newRow("Label2") << "Frame2" << QRect(8, 72, 100, 20) << QStringLiteral("CH-2 :");
+    QTest::newRow("Label3") << "Frame2" << QRect(8, 104, 100, 20) << QStringLiteral("CH-3 :");
+    QTest::newRow("Label4") << "Frame2" << QRect(8, 136, 100, 20) << QStringLiteral("CH-4 :");
+    QTest::newRow("Command3") << "Form1" << QRect(776, 352, 71, 27) << QStringLiteral("Restart");
+    QTest::newRow("Label30") << "Form1" << QRect(854, 357, 33, 17) << QStringLiteral("Time");
+    QTest::newRow("Command4") << "Form1" << QRect(776, 384, 47, 27) << QStringLiteral("Free");
+    QTest::newRow("Command6") << "Form1" << QRect(840, 384, 47, 27) << QStringLiteral("５分");
     QTest::newRow("Command5") << "Form1" << QRect(776, 416, 47, 27) << QStringLiteral("１分");
     QTest::newRow("Command7") << "Form1" << QRect(840, 416, 47, 27) << QStringLiteral("20分");
-    QTest::newRow("Label30") << "Form1" << QRect(854, 357, 33, 17) << QStringLiteral("Time");
+    QTest::newRow("Frame3") << "Form1" << QRect(768, 456, 121, 97) << QString();
+    QTest::newRow("Label5") << "Frame3" << QRect(8, 24, 107, 19) << QStringLiteral("通信状況");
+    QTest::newRow("Label26") << "Frame3" << QRect(32, 48, 57, 17) << QStringLiteral("時　刻");
+    QTest::newRow("Label6") << "Frame3" << QRect(8, 64, 107, 20) << QStringLiteral("現在の時刻");
+    QTest::newRow("Command1") << "Form1" << QRect(792, 568, 73, 25) << QStringLiteral("ＥＸＩＴ");
+    QTest::newRow("Command2") << "Form1" << QRect(792, 600, 73, 25) << QStringLiteral("保　存");
     QTest::newRow("Label27") << "Form1" << QRect(776, 632, 113, 17) << QStringLiteral("画面ライターを使用");
 }
 
@@ -181,16 +216,52 @@ void TstForm1::startUpAndButtonsReachTheRecorder()
     QCOMPARE(form_->recorder().GP_Point12, 10835.0);
     QCOMPARE(form_->recorder().Per_ch1S, 1900.0);
 
-    QTest::mouseClick(form_->Command7, Qt::LeftButton);
-    QCOMPARE(form_->Label30->text(), QStringLiteral("20分"));
-    QCOMPARE(form_->Timer2->interval(), 1324);
-    QVERIFY(form_->Timer2->isTicking());
-
     form_->drawLine(2, 3000, 0, 3000, 1900, kelvra::palette::kBlue);
     form_->recorder().GP1_count = 500.0;
     QTest::mouseClick(form_->Command3, Qt::LeftButton);
     QCOMPARE(form_->recorder().GP1_count, 0.0);
     QCOMPARE(form_->GP3->image().pixel(200, 60), form_->GP3->background().rgb());
+}
+
+void TstForm1::sweepButtonsSetCaptionAndRate_data()
+{
+    QTest::addColumn<QString>("button");
+    // Pressed first, so that Timer2 already ticks at another rate when the button changes it.
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("timer2Ms");
+    // How far the sweep moves on a tick of each timer.
+    QTest::addColumn<double>("timer1Step");
+    QTest::addColumn<double>("timer2Step");
+    QTest::newRow("Free") << "Command4" << "Command7" << "Free" << 0 << 1.0 << 0.0;
+    QTest::newRow("1 min") << "Command5" << "Command7" << "１分" << 62 << 0.0 << 1.0;
+    QTest::newRow("5 min") << "Command6" << "Command5" << "５分" << 328 << 0.0 << 1.0;
+    QTest::newRow("20 min") << "Command7" << "Command6" << "20分" << 1324 << 0.0 << 1.0;
+}
+
+void TstForm1::sweepButtonsSetCaptionAndRate()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, before);
+    QFETCH(QString, caption);
+    QFETCH(int, timer2Ms);
+    QFETCH(double, timer1Step);
+    QFETCH(double, timer2Step);
+    QVERIFY(form_->load());
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QTest::mouseClick(form_->findChild<QPushButton*>(before), Qt::LeftButton);
+    QVERIFY(form_->Timer2->isTicking());
+
+    QTest::mouseClick(form_->findChild<QPushButton*>(button), Qt::LeftButton);
+    QCOMPARE(form_->Label30->text(), caption);
+    QCOMPARE(form_->Timer2->tickingInterval(), timer2Ms);
+    kelvra::Recorder& recorder = form_->recorder();
+    const double start = recorder.GP1_count;
+    emit form_->Timer2->timeout();
+    QCOMPARE(recorder.GP1_count, start + timer2Step);
+    emit form_->Timer1->timeout();
+    QCOMPARE(recorder.GP1_count, start + timer2Step + timer1Step);
 }
 
 void TstForm1::everyReadingShowsOnTheChart_data()

@@ -1,6 +1,6 @@
 #include "tests/e2e/board_sim_process.h"
 
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,7 +27,7 @@ bool BoardSimProcess::start(const QStringList& args)
 {
     if (!dir_.isValid())
         return false;
-    endWithThisProcess(process_);
+    test::endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_BOARD_SIM));
     process_.setArguments(QStringList{"--link", link(), "--log", logPath()} + args);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -1,6 +1,6 @@
 #include "tests/e2e/recorder_process.h"
 
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,10 +37,13 @@ bool RecorderProcess::start(const QString& port, Platform platform, const QStrin
     environment.insert(QStringLiteral("XDG_DATA_HOME"), home_.filePath(QStringLiteral("data")));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
                        platform == Platform::Xcb ? QStringLiteral("xcb") : QStringLiteral("offscreen"));
+    // The user's own settings file has no say in a test.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome_.path());
+    environment.insert(environment_);
     process_.setProcessEnvironment(environment);
-    endWithThisProcess(process_);
+    test::endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_PROGRAM));
-    QStringList arguments{"--port", port};
+    QStringList arguments = port.isEmpty() ? QStringList() : QStringList{"--port", port};
     if (!extra.contains(QStringLiteral("--no-archive")))
         arguments << "--archive" << archiveFolder();
     process_.setArguments(arguments + extra);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -16,8 +17,11 @@ public:
 
     ~RecorderProcess();
 
-    // Its archive goes to a folder of its own (archiveFolder()) unless `extra` says otherwise,
-    // and XDG_DATA_HOME points into that folder too: a test never writes into the user's home.
+    // Before start(), e.g. LANG, or QT_LOGGING_RULES "kelvra.readings.debug=true". XDG_CONFIG_HOME is an empty folder of its own unless set here.
+    void setEnvironmentValue(const QString& name, const QString& value) { environment_.insert(name, value); }
+    // An empty port gives no --port, for a settings file to name one. Its archive goes to a
+    // folder of its own (archiveFolder()) unless `extra` says otherwise, and XDG_DATA_HOME
+    // points into that folder too: a test never writes into the user's home.
     bool start(const QString& port, Platform platform, const QStringList& extra = {});
     QString archiveFolder() const { return home_.filePath(QStringLiteral("archive")); }
     qint64 pid() const { return process_.processId(); }
@@ -43,6 +47,8 @@ public:
 private:
     QTemporaryDir home_;
     QProcess process_;
+    QProcessEnvironment environment_;
+    QTemporaryDir configHome_;
     QString errorOutput_;
     bool reportTaken_ = false;
 };

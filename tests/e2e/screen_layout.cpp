@@ -1,5 +1,7 @@
 #include "tests/e2e/screen_layout.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace kelvra::e2e::screen {
@@ -69,6 +71,44 @@ QList<int> strayTraceColumns(const QImage& window, int chart, double reading, in
                 break;
             }
         }
+    }
+    return columns;
+}
+
+QList<Plotted> plottedReadings(const QString& errorOutput, int chart)
+{
+    static const QRegularExpression line(QStringLiteral("^kelvra\\.readings: GP(\\d) (\\S+) at (\\S+)$"),
+                                         QRegularExpression::MultilineOption);
+    QList<Plotted> plotted;
+    for (const QRegularExpressionMatch& match : line.globalMatch(errorOutput))
+        if (match.captured(1).toInt() == chart + 1)
+            plotted.append({match.captured(2).toDouble(), match.captured(3).toDouble()});
+    return plotted;
+}
+
+QList<int> columnsDrawnOnlyFrom(const QList<Plotted>& plotted, double reading, int from, int to)
+{
+    // A segment starts up to four ticks back at the chart's previous reading, and the two-pixel pen
+    // reaches into the columns beside it: a column shows what was drawn from two columns before it
+    // to two after.
+    // Lines not read yet leave the newest columns unjudged.
+    const double told = plotted.isEmpty() ? -1.0 : plotted.last().x;
+    QList<int> columns;
+    for (int column = from; column <= to; ++column) {
+        const double start = (column - 2) * kTwipsPerPixel;
+        const double end = (column + 3) * kTwipsPerPixel;
+        if (end > told)
+            break;
+        bool any = false;
+        bool onlyThis = true;
+        for (const Plotted& point : plotted) {
+            if (point.x < start || point.x >= end)
+                continue;
+            any = true;
+            onlyThis = onlyThis && point.reading == reading;
+        }
+        if (any && onlyThis)
+            columns.append(column);
     }
     return columns;
 }

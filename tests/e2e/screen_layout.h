@@ -31,6 +31,16 @@ QList<int> strayTraceColumns(const QImage& window, int chart, double reading, in
 // The last column whose drawing is done after `requests` ticks: the sweep moves one twip per
 // tick, and the few columns before it hold the sweep lines and the newest segments.
 int settledColumn(qsizetype requests);
+// A reading the recorder gave a chart, and the sweep position (twips) it was drawn at.
+struct Plotted {
+    double reading;
+    double x;
+};
+// What the recorder said it gave chart `chart` on its stderr (kelvra.readings debug output).
+QList<Plotted> plottedReadings(const QString& errorOutput, int chart);
+// Columns in [from, to] whose drawing comes from `reading` alone. A reply that missed its tick is
+// drawn at 0 and hands a neighbour's reply on; on a loaded machine that may happen anywhere.
+QList<int> columnsDrawnOnlyFrom(const QList<Plotted>& plotted, double reading, int from, int to);
 // Share, 0 to 1, of the rectangle's pixels that have exactly this colour.
 double shareOf(const QImage& window, const QRect& rect, const QColor& colour);
 

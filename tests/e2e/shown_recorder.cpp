@@ -9,8 +9,11 @@ constexpr int kPatienceMs = 15000;
 
 QString ShownRecorder::start(const QStringList& boardArgs)
 {
+    if (!display.isOpen())
+        return QStringLiteral("cannot open the X display \"%1\"").arg(qEnvironmentVariable("DISPLAY"));
     if (!board.start(boardArgs))
         return QStringLiteral("the board simulator did not start");
+    recorder.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("kelvra.readings.debug=true"));
     if (!recorder.start(board.link(), RecorderProcess::Platform::Xcb))
         return QStringLiteral("the recorder did not start");
     window = display.waitForWindow(recorder.pid(), QStringLiteral("KELVRA(12F683)"), kPatienceMs);

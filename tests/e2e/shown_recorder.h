@@ -21,7 +21,8 @@ struct ShownRecorder {
     X11Display display;
     WindowId window = 0;
 
-    // Starts both and waits for the recorder's window; empty when all went well, else the problem.
+    // Starts both, the recorder telling on stderr what it gave each chart (screen::plottedReadings),
+    // and waits for the recorder's window; empty when all went well, else the problem.
     QString start(const QStringList& boardArgs);
 };
 

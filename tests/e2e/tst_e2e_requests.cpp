@@ -12,8 +12,8 @@ using namespace kelvra::e2e;
 namespace {
 
 constexpr int kPatienceMs = 15000;
-// Three seconds of ticks: enough to see the cycle and its spacing settle.
-constexpr qsizetype kRequestsToWatch = 150;
+// Enough ticks to go round the cycle many times.
+constexpr qsizetype kRequestsToWatch = 60;
 
 // The lock files the serial port takes for the device, where they still exist.
 QStringList lockFilesOf(QString device)
@@ -32,7 +32,9 @@ QStringList lockFilesOf(QString device)
 class TstE2eRequests : public QObject {
     Q_OBJECT
 private slots:
-    void requestsCycleThroughTheChannelsOneByteATick()
+    // One tick, one request, is the recorder core's to show (tst_acquisition); here the bytes on a
+    // real line.
+    void requestsAreSingleDigitsCyclingThroughTheChannels()
     {
         BoardSimProcess board;
         QVERIFY(board.start({"--quiet", "--constant", "100,400,700,1000"}));
@@ -44,10 +46,6 @@ private slots:
         const QList<LoggedByte> bytes = board.received();
         const qsizetype broken = firstOutOfCycle(bytes);
         QVERIFY2(broken < 0, qPrintable(describeBytes(bytes, broken)));
-
-        const RequestPeriods periods = requestPeriods(bytes);
-        qInfo("%lld requests, mean period %.2f ms (nominal 20), longest gap %.1f ms",
-              static_cast<long long>(periods.count), periods.meanMs, periods.longestMs);
         QVERIFY(recorder.isRunning());
         VERIFY_NO_SANITIZER_REPORT(recorder);
     }

@@ -60,9 +60,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
 
+        X11Display display;
+        QVERIFY2(display.isOpen(), "cannot open the X display");
         RecorderProcess recorder;
         QVERIFY(recorder.start(device, RecorderProcess::Platform::Xcb));
-        X11Display display;
         QVERIFY2(recorder.waitForErrorOutput(QStringLiteral("kelvra: %1: ").arg(device), kPatienceMs),
                  qPrintable(recorder.errorOutput()));
         const WindowId box = display.waitForWindow(recorder.pid(), QString(), kPatienceMs);

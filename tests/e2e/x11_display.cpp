@@ -10,6 +10,8 @@
 namespace kelvra::e2e {
 namespace {
 
+constexpr int kOpenPatienceMs = 5000;
+
 // A window may vanish between being listed and being used; that must not end the test.
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
@@ -48,9 +50,10 @@ quint8 channel(unsigned long pixel, unsigned long mask)
 
 }  // namespace
 
-X11Display::X11Display() : display_(XOpenDisplay(nullptr))
+X11Display::X11Display() : display_(nullptr)
 {
-    if (display_)
+    // A busy server may turn a connection away for a moment.
+    if (QTest::qWaitFor([this] { return (display_ = XOpenDisplay(nullptr)) != nullptr; }, kOpenPatienceMs))
         XSetErrorHandler(ignoreErrors);
 }
 
@@ -63,6 +66,8 @@ X11Display::~X11Display()
 QList<WindowId> X11Display::windowsOf(qint64 pid) const
 {
     QList<WindowId> found;
+    if (!display_)
+        return found;
     Window root = DefaultRootWindow(display_);
     Window parent = 0;
     Window* children = nullptr;
@@ -85,6 +90,8 @@ QList<WindowId> X11Display::windowsOf(qint64 pid) const
 
 QString X11Display::title(WindowId window) const
 {
+    if (!display_)
+        return {};
     Property name;
     if (readProperty(display_, window, "_NET_WM_NAME", name) && name.format == 8)
         return QString::fromUtf8(reinterpret_cast<const char*>(name.data), static_cast<qsizetype>(name.count));
@@ -119,7 +126,7 @@ bool X11Display::waitUntilUnmapped(qint64 pid, WindowId window, int withinMs) co
 QImage X11Display::grab(WindowId window) const
 {
     XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display_, window, &attributes))
+    if (!display_ || !XGetWindowAttributes(display_, window, &attributes))
         return {};
     XImage* pixels = XGetImage(display_, window, 0, 0, static_cast<unsigned>(attributes.width),
                                static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
@@ -140,6 +147,8 @@ QImage X11Display::grab(WindowId window) const
 
 void X11Display::click(WindowId window, QPoint at) const
 {
+    if (!display_)
+        return;
     int x = 0;
     int y = 0;
     Window child = 0;
@@ -152,6 +161,8 @@ void X11Display::click(WindowId window, QPoint at) const
 
 void X11Display::pressKey(WindowId window, const char* keysym) const
 {
+    if (!display_)
+        return;
     XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
     const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysym));
     XTestFakeKeyEvent(display_, code, True, CurrentTime);
@@ -161,6 +172,8 @@ void X11Display::pressKey(WindowId window, const char* keysym) const
 
 void X11Display::requestClose(WindowId window) const
 {
+    if (!display_)
+        return;
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;

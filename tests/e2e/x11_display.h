@@ -13,7 +13,8 @@ using WindowId = unsigned long;
 
 // The test's own connection to the X server the recorder shows its windows on. It looks at
 // them and acts on them as a user and a window manager would: grabbing pixels, clicking,
-// typing into the focused window and asking a window to close.
+// typing into the focused window and asking a window to close. Without a connection (see
+// isOpen) it finds nothing and does nothing.
 class X11Display {
 public:
     X11Display();

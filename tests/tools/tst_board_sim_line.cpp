@@ -1,3 +1,5 @@
+#include "tests/support/child_process.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,14 +23,18 @@ class Sim {
 public:
     ~Sim()
     {
+        // SIGTERM lets it remove its link; SIGKILL only if it does not end.
         if (process.state() != QProcess::NotRunning) {
-            process.kill();
+            process.terminate();
+            if (!process.waitForFinished(kPatienceMs))
+                process.kill();
             process.waitForFinished(kPatienceMs);
         }
     }
 
     bool start(const QStringList& args)
     {
+        kelvra::test::endWithThisProcess(process);
         process.setProgram(QStringLiteral(KELVRA_BOARD_SIM));
         process.setArguments(QStringList{"--link", link()} + args);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);

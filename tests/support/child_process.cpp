@@ -1,11 +1,11 @@
-#include "tests/e2e/child_process.h"
+#include "tests/support/child_process.h"
 
 #include <csignal>
 
 #include <sys/prctl.h>
 #include <unistd.h>
 
-namespace kelvra::e2e {
+namespace kelvra::test {
 
 void endWithThisProcess(QProcess& process)
 {
@@ -20,4 +20,4 @@ void endWithThisProcess(QProcess& process)
     });
 }
 
-}  // namespace kelvra::e2e
+}  // namespace kelvra::test

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+class QCommandLineParser;
+
+namespace kelvra {
+
+// One setting that both the settings file (key=value) and the command line (--option VALUE) give.
+struct SettingKey {
+    const char* key;
+    const char* option;
+    const char* valueName;    // shown in --help
+    const char* description;  // --help text, marked for translation in the "kelvra::Settings" context
+    // Why a value cannot be used (translated), or empty when it can.
+    QString (*problemWith)(const QString& value);
+};
+
+// Every setting the program knows, in the order --help lists them. A new setting is one more row.
+const std::vector<SettingKey>& settingKeys();
+
+// A settings file or option value that cannot be used; the text names the file, key and value.
+class SettingsError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The settings in force: the user's settings file, overridden by the command line. The program
+// only ever reads the file.
+class Settings {
+public:
+    enum class Origin { Unset, File, CommandLine };
+
+    // $XDG_CONFIG_HOME/kelvra/kelvra.conf (~/.config/kelvra/kelvra.conf without it).
+    static QString userFilePath();
+    // One option for each setting.
+    static void describeOptions(QCommandLineParser& parser);
+    // A missing file is no error. An unreadable or malformed file, an unknown key or an unusable
+    // value in the file or on the command line throws SettingsError.
+    static Settings read(const QString& filePath, const QCommandLineParser& parser);
+
+    QString value(const char* key) const;  // empty when neither gives it
+    Origin origin(const char* key) const;
+    const QString& filePath() const { return filePath_; }
+
+private:
+    struct Given {
+        QString value;
+        Origin origin = Origin::Unset;
+    };
+    void readFile();
+    void readOptions(const QCommandLineParser& parser);
+
+    QString filePath_;
+    std::map<QString, Given> given_;
+};
+
+}  // namespace kelvra

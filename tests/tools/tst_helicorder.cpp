@@ -1,0 +1,289 @@
+#include "tests/tools/helicorder/archive_writer.h"
+#include "tools/helicorder/archive_reader.h"
+#include "tools/helicorder/drum_geometry.h"
+#include "tools/helicorder/drum_painter.h"
+#include "tools/helicorder/drum_trace.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <ctime>
+
+using namespace kelvra::helicorder;
+
+namespace {
+
+constexpr int kQuiet = 500;
+// Far beyond any scale the tests set: it must clip.
+constexpr int kBurst = 4000;
+constexpr double kLoudRange = 1000.0;
+
+struct Hole {
+    QDateTime from;
+    QDateTime to;
+};
+
+// An archive in a temporary folder with a quiet channel of known stretch, a two-second burst at
+// each given moment and holes where nothing was recorded.
+class DayRig {
+public:
+    explicit DayRig(const QDateTime& from, const QDateTime& to, const QList<QDateTime>& bursts,
+                    const QList<Hole>& holes = {})
+    {
+        std::vector<std::int32_t> run;
+        QDateTime runStart = from;
+        const qint64 count = from.msecsTo(to) / 80;
+        for (qint64 i = 0; i < count; ++i) {
+            const QDateTime at = from.addMSecs(i * 80);
+            const bool inHole = std::any_of(holes.begin(), holes.end(),
+                                            [&](const Hole& h) { return at >= h.from && at < h.to; });
+            if (inHole) {
+                flush(runStart, run);
+                runStart = at.addMSecs(80);
+                continue;
+            }
+            const bool inBurst = std::any_of(bursts.begin(), bursts.end(), [&](const QDateTime& b) {
+                return at >= b && at < b.addSecs(2);
+            });
+            run.push_back(inBurst ? (i % 2 ? kBurst : -kBurst) : kQuiet + int((i * 7919) % 7) - 3);
+        }
+        flush(runStart, run);
+    }
+
+    // Appends a burst of another stream, as other sources may mix into one file, to SHZ's day file.
+    void mixInBurstOf(const QString& channel, const QDateTime& at)
+    {
+        std::vector<std::int32_t> burst(25);
+        for (std::size_t i = 0; i < burst.size(); ++i)
+            burst[i] = i % 2 ? kBurst : -kBurst;
+        QVERIFY(kelvra::testing::appendSamples(root(), {}, channel, at, burst));
+        QFile stranger(kelvra::archive::dayFilePath(root(), {}, channel, at.date()));
+        QFile day(dayFile(at.date()));
+        QVERIFY(stranger.open(QIODevice::ReadOnly) && day.open(QIODevice::Append));
+        day.write(stranger.readAll());
+    }
+
+    QString root() const { return dir_.path(); }
+    QString dayFile(QDate utcDay) const { return kelvra::archive::dayFilePath(root(), {}, QStringLiteral("SHZ"), utcDay); }
+
+    DrumTrace read(const DrumSpan& span, ReadReport* report = nullptr) const
+    {
+        DrumTrace trace(span, kPlotColumns);
+        const ReadReport got = readChannel(root(), {}, QStringLiteral("SHZ"), span, trace);
+        trace.finish();
+        if (report)
+            *report = got;
+        return trace;
+    }
+
+private:
+    void flush(const QDateTime& start, std::vector<std::int32_t>& run)
+    {
+        QVERIFY(run.empty() || kelvra::testing::appendSamples(root(), {}, QStringLiteral("SHZ"), start, run));
+        run.clear();
+    }
+
+    QTemporaryDir dir_;
+};
+
+struct Run {
+    int exitCode = -1;
+    bool crashed = true;
+    QString errors;
+};
+
+Run runHelicorder(const QStringList& args, const QByteArray& tz = "UTC")
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TZ"), QString::fromLatin1(tz));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(KELVRA_HELICORDER), args);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitCode(), process.exitStatus() != QProcess::NormalExit,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+// The first column of each burst, as "line:column".
+QStringList loudCells(const DrumTrace& trace)
+{
+    QStringList cells;
+    for (int line = 0; line < trace.lines(); ++line)
+        for (int column = 0; column < trace.columns(); ++column) {
+            const bool loud = trace.hasData(line, column) && trace.high(line, column) - trace.low(line, column) > kLoudRange;
+            const bool loudBefore = column > 0 && trace.hasData(line, column - 1)
+                                    && trace.high(line, column - 1) - trace.low(line, column - 1) > kLoudRange;
+            if (loud && !loudBefore)
+                cells.append(QStringLiteral("%1:%2").arg(line).arg(column));
+        }
+    return cells;
+}
+
+QDateTime utc(const char* text)
+{
+    return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate).toUTC();
+}
+
+}  // namespace
+
+class TestHelicorder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Nine hours ahead of UTC and no daylight saving: local midnight is 15:00 UTC the day before.
+        qputenv("TZ", "Asia/Tokyo");
+        tzset();
+    }
+
+    void putsEachBurstOnItsLineAndColumn_data()
+    {
+        QTest::addColumn<int>("minutesPerLine");
+        QTest::addColumn<bool>("local");
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QStringList>("cells");
+        // Bursts at 16:07:30 UTC on 10 March (01:07:30 on the 11th in Tokyo) and 02:03:45 UTC on
+        // the 11th (11:03:45 in Tokyo): across a local and a UTC midnight, from two day files. An
+        // SH1 burst at 20:00 UTC on the 10th, mixed into the same file, must not show.
+        QTest::newRow("UTC day, 15 min") << 15 << false << QDate(2026, 3, 10) << QStringList{"64:800"};
+        QTest::newRow("next UTC day") << 15 << false << QDate(2026, 3, 11) << QStringList{"8:400"};
+        QTest::newRow("local day, both files") << 15 << true << QDate(2026, 3, 11) << QStringList{"4:800", "44:400"};
+        QTest::newRow("local day, 30 min") << 30 << true << QDate(2026, 3, 11) << QStringList{"2:400", "22:200"};
+        QTest::newRow("local day, 60 min") << 60 << true << QDate(2026, 3, 11) << QStringList{"1:200", "11:100"};
+        QTest::newRow("local day before") << 15 << true << QDate(2026, 3, 10) << QStringList{};
+        // Twelve hours up to 11:10 in Tokyo start at the line boundary 23:00 on the 10th.
+        QTest::newRow("last 12 hours") << 15 << true << QDate() << QStringList{"8:800", "48:400"};
+    }
+    void putsEachBurstOnItsLineAndColumn()
+    {
+        QFETCH(int, minutesPerLine);
+        QFETCH(bool, local);
+        QFETCH(QDate, day);
+        QFETCH(QStringList, cells);
+        static const DayRig rig = [] {
+            DayRig made(utc("2026-03-10T14:00:00Z"), utc("2026-03-11T03:00:00Z"),
+                        {utc("2026-03-10T16:07:30Z"), utc("2026-03-11T02:03:45Z")});
+            made.mixInBurstOf(QStringLiteral("SH1"), utc("2026-03-10T20:00:00Z"));
+            return made;
+        }();
+        const Qt::TimeSpec labels = local ? Qt::LocalTime : Qt::UTC;
+        const DrumTrace trace = rig.read(day.isValid() ? DrumSpan::day(day, labels, minutesPerLine)
+                                                       : DrumSpan::lastHours(utc("2026-03-11T02:10:00Z"), 12, labels,
+                                                                             minutesPerLine));
+        QCOMPARE(loudCells(trace), cells);
+    }
+
+    // One page drawn by the program: a clipped burst stays in its band, a hole is left blank.
+    void drawsThePage()
+    {
+        const QDateTime burst = utc("2026-03-10T06:07:30Z");
+        const DayRig rig(utc("2026-03-10T05:00:00Z"), utc("2026-03-10T07:00:00Z"), {burst},
+                         {{utc("2026-03-10T06:33:45Z"), utc("2026-03-10T06:37:30Z")}});
+        QTemporaryDir out;
+        const QString png = out.filePath("day.png");
+        const Run run = runHelicorder({"--archive", rig.root(), "--day", "2026-03-10", "--utc", "--scale", "30",
+                                       "-o", png});
+        QCOMPARE(run.errors, QString());
+        QCOMPARE(run.exitCode, 0);
+        const QImage page(png);
+        const DrumGeometry geometry(96, 30.0);
+        QCOMPARE(page.size(), geometry.pageSize());
+        const auto inked = [&](double x, double y) { return page.pixel(int(x), int(y)) != kPaperColour; };
+        const double spacing = geometry.spacing();
+        // The burst at 06:07:30 is line 24, column 800.
+        const double x = geometry.columnX(800);
+        const double line = geometry.lineY(24);
+        QVERIFY(inked(x, line - 0.9 * spacing));
+        QVERIFY(inked(x, line + 0.9 * spacing));
+        QVERIFY(!inked(x, line - 1.5 * spacing));
+        QVERIFY(!inked(x, line + 1.5 * spacing));
+        // 06:33:45 to 06:37:30 is line 26, columns 400 to 799; the line is drawn on either side.
+        const double holeLine = geometry.lineY(26);
+        for (double y = holeLine - 0.5 * spacing; y <= holeLine + 0.5 * spacing; y += 1.0) {
+            QVERIFY(!inked(geometry.columnX(410), y));
+            QVERIFY(!inked(geometry.columnX(790), y));
+        }
+        const auto inkedNear = [&](int column, double y) {
+            return inked(geometry.columnX(column), y - 1) || inked(geometry.columnX(column), y)
+                   || inked(geometry.columnX(column), y + 1);
+        };
+        QVERIFY(inkedNear(390, holeLine));
+        QVERIFY(inkedNear(810, holeLine));
+        QVERIFY(inkedNear(1590, geometry.lineY(25)));
+
+        const QString svg = out.filePath("day.svg");
+        QCOMPARE(runHelicorder({"--archive", rig.root(), "--day", "2026-03-10", "--utc", "-o", svg}).exitCode, 0);
+        QFile file(svg);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        int polylines = 0;
+        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd())
+            polylines += xml.isStartElement() && xml.name() == QLatin1String("polyline");
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QVERIFY(polylines >= 8);
+    }
+
+    void refusesBadInputClearly_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("drawn");
+        const QStringList day{"--day", "2026-03-10", "--utc"};
+        QTest::newRow("missing day") << "" << QStringList{"--day", "2026-03-12", "--utc"} << 1 << "not found" << false;
+        QTest::newRow("truncated") << "truncate" << day << 3 << "ends in a partial record" << true;
+        QTest::newRow("corrupted record") << "corrupt" << day << 3 << "is damaged at byte 5120" << true;
+        QTest::newRow("another format") << "text" << day << 1 << "is not a miniSEED file" << false;
+        QTest::newRow("empty day file") << "empty" << day << 1 << "no samples of SHZ" << false;
+        QTest::newRow("other channel") << "" << QStringList{"--day", "2026-03-10", "--utc", "--channel", "SH1"} << 1
+                                       << "not found" << false;
+        QTest::newRow("bad channel") << "" << QStringList{"--channel", "S-Z"} << 2 << "channel code \"S-Z\"" << false;
+        QTest::newRow("bad lines") << "" << QStringList{"--minutes-per-line", "20"} << 2 << "not 15, 30 or 60" << false;
+        QTest::newRow("day and last") << "" << QStringList{"--day", "2026-03-10", "--last", "3"} << 2
+                                      << "cannot be given together" << false;
+        QTest::newRow("unknown option") << "" << QStringList{"--speed", "3"} << 2 << "speed" << false;
+        QTest::newRow("unwritable picture") << "unwritable" << day << 1 << "cannot write" << false;
+    }
+    void refusesBadInputClearly()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QFETCH(bool, drawn);
+        const DayRig rig(utc("2026-03-10T05:00:00Z"), utc("2026-03-10T06:00:00Z"), {});
+        QFile file(rig.dayFile(QDate(2026, 3, 10)));
+        if (damage == "truncate") {
+            QVERIFY(file.resize(file.size() - 100));
+        } else if (damage == "corrupt") {
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(10 * 512);
+            file.write(QByteArray(64, '\x7f'));
+        } else if (damage == "text" || damage == "empty") {
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(damage == "text" ? QByteArray("station,time,counts\nKELV,2026-03-10T05:00:00,512\n") : "");
+        }
+        file.close();
+        QTemporaryDir out;
+        const QString png = damage == "unwritable" ? out.filePath("missing/day.png") : out.filePath("day.png");
+        const Run run = runHelicorder(QStringList{"--archive", rig.root(), "-o", png} + args);
+        QVERIFY(!run.crashed);
+        QCOMPARE(run.exitCode, exitCode);
+        const QString firstLine = run.errors.section(u'\n', 0, 0);
+        QVERIFY2(firstLine.startsWith("kelvra-helicorder: ") && firstLine.contains(message), qPrintable(run.errors));
+        QCOMPARE(QFile::exists(png), drawn);
+    }
+};
+
+QTEST_MAIN(TestHelicorder)
+#include "tst_helicorder.moc"

@@ -1,0 +1,114 @@
+#include "tools/helicorder/helicorder_options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace kelvra::helicorder {
+namespace {
+
+constexpr double kMostHours = 7 * 24;
+
+struct Options {
+    archive::StationCodes defaults;
+    QCommandLineOption archive{QStringLiteral("archive"), QCoreApplication::translate("Helicorder", "archive folder (default: %1)").arg(archive::defaultArchiveRoot()),
+                               QCoreApplication::translate("Helicorder", "DIR")};
+    QCommandLineOption station{QStringLiteral("station"), QCoreApplication::translate("Helicorder", "station codes (default: %1)")
+                                   .arg(defaults.network + u'.' + defaults.station + u'.' + defaults.location),
+                               QCoreApplication::translate("Helicorder", "NET.STA.LOC")};
+    QCommandLineOption channel{QStringLiteral("channel"), QCoreApplication::translate("Helicorder", "channel code (default: %1)").arg(defaults.channels[0]),
+                               QCoreApplication::translate("Helicorder", "CHA")};
+    QCommandLineOption day{QStringLiteral("day"), QCoreApplication::translate("Helicorder", "the day to draw (default: today)"), QCoreApplication::translate("Helicorder", "YYYY-MM-DD")};
+    QCommandLineOption last{QStringLiteral("last"), QCoreApplication::translate("Helicorder", "draw the last HOURS up to now instead of a day (at most 168)"),
+                            QCoreApplication::translate("Helicorder", "HOURS")};
+    QCommandLineOption minutes{QStringLiteral("minutes-per-line"), QCoreApplication::translate("Helicorder", "15, 30 or 60 minutes a line (default: 15)"),
+                               QCoreApplication::translate("Helicorder", "MINUTES")};
+    QCommandLineOption scale{QStringLiteral("scale"),
+                             QCoreApplication::translate("Helicorder", "counts per line spacing, or auto to choose from the day's background (default: auto)"),
+                             QCoreApplication::translate("Helicorder", "COUNTS")};
+    QCommandLineOption utc{QStringLiteral("utc"), QCoreApplication::translate("Helicorder", "days and line labels in UTC")};
+    QCommandLineOption local{QStringLiteral("local"), QCoreApplication::translate("Helicorder", "days and line labels in local time (default)")};
+    QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")}, QCoreApplication::translate("Helicorder", "the picture to write, .png or .svg"),
+                              QCoreApplication::translate("Helicorder", "FILE")};
+};
+
+QString parseInto(const QCommandLineParser& parser, const Options& o, HelicorderRequest& r)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return QCoreApplication::translate("Helicorder", "unexpected argument \"%1\"").arg(parser.positionalArguments().first());
+    if (parser.isSet(o.archive))
+        r.archiveRoot = parser.value(o.archive);
+    if (parser.isSet(o.station))
+        if (const QString error = archive::parseStation(parser.value(o.station), r.codes); !error.isEmpty())
+            return error;
+    if (parser.isSet(o.channel))
+        if (const QString error = archive::parseChannel(parser.value(o.channel), r.channel); !error.isEmpty())
+            return error;
+    if (parser.isSet(o.day) && parser.isSet(o.last))
+        return QCoreApplication::translate("Helicorder", "--day and --last cannot be given together");
+    if (parser.isSet(o.day)) {
+        r.day = QDate::fromString(parser.value(o.day), Qt::ISODate);
+        if (!r.day->isValid())
+            return QCoreApplication::translate("Helicorder", "day \"%1\" is not a date of the form YYYY-MM-DD").arg(parser.value(o.day));
+    }
+    if (parser.isSet(o.last)) {
+        bool ok = false;
+        r.lastHours = parser.value(o.last).toDouble(&ok);
+        if (!ok || *r.lastHours <= 0.0 || *r.lastHours > kMostHours)
+            return QCoreApplication::translate("Helicorder", "--last \"%1\" is not a number of hours from above 0 to %2").arg(parser.value(o.last)).arg(kMostHours);
+    }
+    if (parser.isSet(o.minutes)) {
+        r.minutesPerLine = parser.value(o.minutes).toInt();
+        if (r.minutesPerLine != 15 && r.minutesPerLine != 30 && r.minutesPerLine != 60)
+            return QCoreApplication::translate("Helicorder", "--minutes-per-line \"%1\" is not 15, 30 or 60").arg(parser.value(o.minutes));
+    }
+    if (parser.isSet(o.scale) && parser.value(o.scale) != QLatin1String("auto")) {
+        bool ok = false;
+        r.scale = parser.value(o.scale).toDouble(&ok);
+        if (!ok || !(*r.scale > 0.0))
+            return QCoreApplication::translate("Helicorder", "--scale \"%1\" is neither a positive number of counts nor auto").arg(parser.value(o.scale));
+    }
+    if (parser.isSet(o.utc) && parser.isSet(o.local))
+        return QCoreApplication::translate("Helicorder", "--utc and --local cannot be given together");
+    r.labels = parser.isSet(o.utc) ? Qt::UTC : Qt::LocalTime;
+    r.output = parser.value(o.output);
+    if (r.output.isEmpty())
+        return QCoreApplication::translate("Helicorder", "no picture to write: give -o FILE.png or -o FILE.svg");
+    if (r.output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
+        r.format = PageFormat::Svg;
+    else if (!r.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        return QCoreApplication::translate("Helicorder", "picture \"%1\" does not end in .png or .svg").arg(r.output);
+    return {};
+}
+
+}  // namespace
+
+DrumSpan HelicorderRequest::span(const QDateTime& now) const
+{
+    if (lastHours)
+        return DrumSpan::lastHours(now, *lastHours, labels, minutesPerLine);
+    return DrumSpan::day(day.value_or(now.toTimeSpec(labels).date()), labels, minutesPerLine);
+}
+
+ParsedRequest parseRequest(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate("Helicorder", "Draws a day of the seismic archive as a drum record (helicorder)."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const Options options;
+    parser.addOptions({options.archive, options.station, options.channel, options.day, options.last, options.minutes,
+                       options.scale, options.utc, options.local, options.output});
+    ParsedRequest parsed;
+    if (!parser.parse(arguments)) {
+        parsed.error = parser.errorText();
+        return parsed;
+    }
+    parsed.help = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
+    parsed.version = parser.isSet(version);
+    parsed.helpText = parser.helpText();
+    if (!parsed.help && !parsed.version)
+        parsed.error = parseInto(parser, options, parsed.request);
+    return parsed;
+}
+
+}  // namespace kelvra::helicorder

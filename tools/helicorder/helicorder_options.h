@@ -1,0 +1,44 @@
+#pragma once
+
+#include "archive/station_codes.h"
+#include "tools/helicorder/drum_span.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace kelvra::helicorder {
+
+enum class PageFormat { Png, Svg };
+
+// What to draw and where, as the command line asks for it.
+struct HelicorderRequest {
+    QString archiveRoot = archive::defaultArchiveRoot();
+    archive::StationCodes codes;
+    QString channel = codes.channels[0];
+    // Without a day, the last `lastHours` up to now; without either, today.
+    std::optional<QDate> day;
+    std::optional<double> lastHours;
+    int minutesPerLine = 15;
+    // Counts per line spacing; chosen from the background when not given.
+    std::optional<double> scale;
+    Qt::TimeSpec labels = Qt::LocalTime;
+    QString output;
+    PageFormat format = PageFormat::Png;
+
+    DrumSpan span(const QDateTime& now) const;
+};
+
+struct ParsedRequest {
+    HelicorderRequest request;
+    QString error;  // empty when the command line was accepted
+    bool help = false;
+    bool version = false;
+    QString helpText;
+};
+
+// `arguments` includes the program name, as QCoreApplication::arguments() gives it.
+ParsedRequest parseRequest(const QStringList& arguments);
+
+}  // namespace kelvra::helicorder

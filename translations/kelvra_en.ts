@@ -1,0 +1,292 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>Archive</name>
+    <message>
+        <source>%1 &quot;%2&quot;: %3</source>
+        <translation>%1 &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>not a whole number of days from 1 up</source>
+        <translation>not a whole number of days from 1 up</translation>
+    </message>
+    <message>
+        <source>no folder given</source>
+        <translation>no folder given</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation>%1 and %2 cannot be given together</translation>
+    </message>
+    <message>
+        <source>The archive cannot be written: %1: %2.
+Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</source>
+        <translation>The archive cannot be written: %1: %2.
+Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</translation>
+    </message>
+    <message>
+        <source>the file was removed while in use</source>
+        <translation>the file was removed while in use</translation>
+    </message>
+    <message>
+        <source>The archive could not pack its samples into miniSEED records.</source>
+        <translation>The archive could not pack its samples into miniSEED records.</translation>
+    </message>
+    <message>
+        <source>Another recorder is already archiving station %1 in %2.
+This one records on screen only and keeps no archive.</source>
+        <translation>Another recorder is already archiving station %1 in %2.
+This one records on screen only and keeps no archive.</translation>
+    </message>
+    <message>
+        <source>The archive in %1 is written again.</source>
+        <translation>The archive in %1 is written again.</translation>
+    </message>
+    <message>
+        <source>folder of the miniSEED archive (default %1)</source>
+        <translation>folder of the miniSEED archive (default %1)</translation>
+    </message>
+    <message>
+        <source>keep no archive</source>
+        <translation>keep no archive</translation>
+    </message>
+    <message>
+        <source>network, station and location codes of the archive (default XX.KELV.00)</source>
+        <translation>network, station and location codes of the archive (default XX.KELV.00)</translation>
+    </message>
+    <message>
+        <source>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</source>
+        <translation>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</translation>
+    </message>
+    <message>
+        <source>remove day files older than N days from the archive (default: keep all)</source>
+        <translation>remove day files older than N days from the archive (default: keep all)</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Displays help on commandline options.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Displays help including Qt specific options.</translation>
+    </message>
+</context>
+<context>
+    <name>StationCodes</name>
+    <message numerus="yes">
+        <source>%n letters or digits</source>
+        <translation>
+            <numerusform>%n letter or digit</numerusform>
+            <numerusform>%n letters or digits</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 to %2 letters or digits</source>
+        <translation>%1 to %2 letters or digits</translation>
+    </message>
+    <message>
+        <source>%1 code &quot;%2&quot; is not %3</source>
+        <translation>%1 code &quot;%2&quot; is not %3</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; is not of the form NET.STA.LOC</source>
+        <translation>station &quot;%1&quot; is not of the form NET.STA.LOC</translation>
+    </message>
+    <message>
+        <source>network</source>
+        <translation>network</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>station</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>location</translation>
+    </message>
+    <message>
+        <source>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</source>
+        <translation>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</translation>
+    </message>
+    <message>
+        <source>channel</source>
+        <translation>channel</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>channel code &quot;%1&quot; is given twice</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::FailureReport</name>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Form1</name>
+    <message>
+        <source>The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send keys to the active window. Recording goes on.</source>
+        <translation>The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send keys to the active window. Recording goes on.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::LineSettings</name>
+    <message>
+        <source>Line settings &quot;%1&quot;: %2</source>
+        <translation>Line settings &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>parity &quot;%1&quot; is not one of the letters n, e, o, m, s</source>
+        <translation>parity &quot;%1&quot; is not one of the letters n, e, o, m, s</translation>
+    </message>
+    <message>
+        <source>stop bits &quot;%1&quot; are not 1, 1.5 or 2</source>
+        <translation>stop bits &quot;%1&quot; are not 1, 1.5 or 2</translation>
+    </message>
+    <message>
+        <source>expected 4 comma-separated fields (baud,parity,data,stop), found %1</source>
+        <translation>expected 4 comma-separated fields (baud,parity,data,stop), found %1</translation>
+    </message>
+    <message>
+        <source>baud rate &quot;%1&quot; is not a positive whole number</source>
+        <translation>baud rate &quot;%1&quot; is not a positive whole number</translation>
+    </message>
+    <message>
+        <source>data bits &quot;%1&quot; are not 5, 6, 7 or 8</source>
+        <translation>data bits &quot;%1&quot; are not 5, 6, 7 or 8</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::PortAdvice</name>
+    <message>
+        <source>serial number %1</source>
+        <translation>serial number %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>No serial port is known on this computer. A USB serial adapter appears here once it is plugged in.</source>
+        <translation>No serial port is known on this computer. A USB serial adapter appears here once it is plugged in.</translation>
+    </message>
+    <message>
+        <source>Serial ports on this computer:</source>
+        <translation>Serial ports on this computer:</translation>
+    </message>
+    <message>
+        <source>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</source>
+        <translation>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</translation>
+    </message>
+    <message>
+        <source>The port %1 was chosen in the settings file %2.</source>
+        <translation>The port %1 was chosen in the settings file %2.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::QtSerialLink</name>
+    <message>
+        <source>The device is no longer available</source>
+        <translation>The device is no longer available</translation>
+    </message>
+    <message>
+        <source>The device is no longer available (%1)</source>
+        <translation>The device is no longer available (%1)</translation>
+    </message>
+    <message>
+        <source>Writing to the device failed (%1)</source>
+        <translation>Writing to the device failed (%1)</translation>
+    </message>
+    <message>
+        <source>Port numbers start at 1</source>
+        <translation>Port numbers start at 1</translation>
+    </message>
+    <message>
+        <source>Input length %1 is negative</source>
+        <translation>Input length %1 is negative</translation>
+    </message>
+    <message>
+        <source>The port is not open</source>
+        <translation>The port is not open</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Recorder</name>
+    <message>
+        <source>Floating-point overflow or invalid operation while computing the chart grid</source>
+        <translation>Floating-point overflow or invalid operation while computing the chart grid</translation>
+    </message>
+    <message>
+        <source>The serial line %1 failed: %2
+Recording goes on without data.</source>
+        <translation>The serial line %1 failed: %2
+Recording goes on without data.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Settings</name>
+    <message>
+        <source>no device is named</source>
+        <translation>no device is named</translation>
+    </message>
+    <message>
+        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</source>
+        <translation>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read.</source>
+        <translation>The settings file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not in the form of key=value lines.</source>
+        <translation>The settings file %1 is not in the form of key=value lines.</translation>
+    </message>
+    <message>
+        <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
+        <translation>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</translation>
+    </message>
+    <message>
+        <source>Settings file %1: %2=%3 cannot be used: %4.</source>
+        <translation>Settings file %1: %2=%3 cannot be used: %4.</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</source>
+        <translation>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::UsbLatency</name>
+    <message>
+        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
+  echo 1 | sudo tee %3</source>
+        <translation>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
+  echo 1 | sudo tee %3</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::WindowFont</name>
+    <message>
+        <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
+        <translation>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::main</name>
+    <message>
+        <source>Recorder for the KELVRA four-channel seismic converter board.
+Settings are read from %1; options given here override them.</source>
+        <translation>Recorder for the KELVRA four-channel seismic converter board.
+Settings are read from %1; options given here override them.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,291 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja_JP">
+<context>
+    <name>Archive</name>
+    <message>
+        <source>%1 &quot;%2&quot;: %3</source>
+        <translation>%1 「%2」: %3</translation>
+    </message>
+    <message>
+        <source>not a whole number of days from 1 up</source>
+        <translation>1 以上の整数の日数ではありません</translation>
+    </message>
+    <message>
+        <source>no folder given</source>
+        <translation>フォルダーが指定されていません</translation>
+    </message>
+    <message>
+        <source>%1 and %2 cannot be given together</source>
+        <translation>%1 と %2 は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>The archive cannot be written: %1: %2.
+Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</source>
+        <translation>アーカイブに書き込めません: %1: %2。
+画面上の記録は続行します。アーカイブは 1 分ごとに再試行し、書き込めるようになると欠測を挟んで自動的に再開します。</translation>
+    </message>
+    <message>
+        <source>the file was removed while in use</source>
+        <translation>使用中のファイルが削除されました</translation>
+    </message>
+    <message>
+        <source>The archive could not pack its samples into miniSEED records.</source>
+        <translation>アーカイブのサンプルを miniSEED レコードにまとめられませんでした。</translation>
+    </message>
+    <message>
+        <source>Another recorder is already archiving station %1 in %2.
+This one records on screen only and keeps no archive.</source>
+        <translation>別のレコーダーが観測点 %1 を %2 にすでに記録しています。
+このレコーダーは画面上でのみ記録し、アーカイブは残しません。</translation>
+    </message>
+    <message>
+        <source>The archive in %1 is written again.</source>
+        <translation>%1 のアーカイブへの書き込みを再開しました。</translation>
+    </message>
+    <message>
+        <source>folder of the miniSEED archive (default %1)</source>
+        <translation>miniSEED アーカイブのフォルダー（既定値 %1）</translation>
+    </message>
+    <message>
+        <source>keep no archive</source>
+        <translation>アーカイブを残さない</translation>
+    </message>
+    <message>
+        <source>network, station and location codes of the archive (default XX.KELV.00)</source>
+        <translation>アーカイブのネットワーク・観測点・ロケーションコード（既定値 XX.KELV.00）</translation>
+    </message>
+    <message>
+        <source>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</source>
+        <translation>アーカイブでの CH-1〜CH-4 のチャンネルコード（既定値 SHZ,SH1,SH2,SH3）</translation>
+    </message>
+    <message>
+        <source>remove day files older than N days from the archive (default: keep all)</source>
+        <translation>N 日より古い日ファイルをアーカイブから削除する（既定: すべて残す）</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>コマンドラインオプションのヘルプを表示する。</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Qt 固有のオプションを含むヘルプを表示する。</translation>
+    </message>
+</context>
+<context>
+    <name>StationCodes</name>
+    <message numerus="yes">
+        <source>%n letters or digits</source>
+        <translation>
+            <numerusform>英数字 %n 文字</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 to %2 letters or digits</source>
+        <translation>英数字 %1～%2 文字</translation>
+    </message>
+    <message>
+        <source>%1 code &quot;%2&quot; is not %3</source>
+        <translation>%1コード「%2」が%3ではありません</translation>
+    </message>
+    <message>
+        <source>station &quot;%1&quot; is not of the form NET.STA.LOC</source>
+        <translation>観測点「%1」が NET.STA.LOC の形式ではありません</translation>
+    </message>
+    <message>
+        <source>network</source>
+        <translation>ネットワーク</translation>
+    </message>
+    <message>
+        <source>station</source>
+        <translation>観測点</translation>
+    </message>
+    <message>
+        <source>location</source>
+        <translation>ロケーション</translation>
+    </message>
+    <message>
+        <source>channels &quot;%1&quot; are not four codes C1,C2,C3,C4</source>
+        <translation>チャンネル「%1」が 4 つのコード C1,C2,C3,C4 の形式ではありません</translation>
+    </message>
+    <message>
+        <source>channel</source>
+        <translation>チャンネル</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>チャンネルコード「%1」が重複しています</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::FailureReport</name>
+    <message>
+        <source>unknown error</source>
+        <translation>不明なエラーです</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Form1</name>
+    <message>
+        <source>The save chord Ctrl+Alt+X is not available on this desktop: it offers no way to send keys to the active window. Recording goes on.</source>
+        <translation>このデスクトップにはアクティブなウィンドウへキー入力を送る機能がないため、保存用のキー操作 Ctrl+Alt+X を送信できません。記録は続行します。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::LineSettings</name>
+    <message>
+        <source>Line settings &quot;%1&quot;: %2</source>
+        <translation>通信設定「%1」: %2</translation>
+    </message>
+    <message>
+        <source>parity &quot;%1&quot; is not one of the letters n, e, o, m, s</source>
+        <translation>パリティ「%1」は n、e、o、m、s のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>stop bits &quot;%1&quot; are not 1, 1.5 or 2</source>
+        <translation>ストップビット「%1」は 1、1.5、2 のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>expected 4 comma-separated fields (baud,parity,data,stop), found %1</source>
+        <translation>カンマ区切りの 4 項目（ボーレート,パリティ,データビット,ストップビット）が必要ですが、%1 項目あります</translation>
+    </message>
+    <message>
+        <source>baud rate &quot;%1&quot; is not a positive whole number</source>
+        <translation>ボーレート「%1」が正の整数ではありません</translation>
+    </message>
+    <message>
+        <source>data bits &quot;%1&quot; are not 5, 6, 7 or 8</source>
+        <translation>データビット「%1」は 5、6、7、8 のいずれでもありません</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::PortAdvice</name>
+    <message>
+        <source>serial number %1</source>
+        <translation>シリアル番号 %1</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>No serial port is known on this computer. A USB serial adapter appears here once it is plugged in.</source>
+        <translation>このコンピューターにはシリアルポートが見つかりません。USB シリアルアダプターは接続するとここに表示されます。</translation>
+    </message>
+    <message>
+        <source>Serial ports on this computer:</source>
+        <translation>このコンピューターのシリアルポート:</translation>
+    </message>
+    <message>
+        <source>Choose the port with the option --port DEVICE, or with a line port=DEVICE in the settings file %1.</source>
+        <translation>使用するポートは、起動オプション --port デバイス名 で指定するか、設定ファイル %1 に port=デバイス名 の行を書いて指定してください。</translation>
+    </message>
+    <message>
+        <source>The port %1 was chosen in the settings file %2.</source>
+        <translation>ポート %1 は設定ファイル %2 で指定されています。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::QtSerialLink</name>
+    <message>
+        <source>The device is no longer available</source>
+        <translation>デバイスが使用できなくなりました</translation>
+    </message>
+    <message>
+        <source>The device is no longer available (%1)</source>
+        <translation>デバイスが使用できなくなりました（%1）</translation>
+    </message>
+    <message>
+        <source>Writing to the device failed (%1)</source>
+        <translation>デバイスへの書き込みに失敗しました（%1）</translation>
+    </message>
+    <message>
+        <source>Port numbers start at 1</source>
+        <translation>ポート番号は 1 から始まります</translation>
+    </message>
+    <message>
+        <source>Input length %1 is negative</source>
+        <translation>入力長 %1 が負の値です</translation>
+    </message>
+    <message>
+        <source>The port is not open</source>
+        <translation>ポートが開いていません</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Recorder</name>
+    <message>
+        <source>Floating-point overflow or invalid operation while computing the chart grid</source>
+        <translation>チャートの目盛りの計算中に浮動小数点のオーバーフローまたは無効な演算が発生しました</translation>
+    </message>
+    <message>
+        <source>The serial line %1 failed: %2
+Recording goes on without data.</source>
+        <translation>シリアル回線 %1 でエラーが発生しました: %2
+データなしで記録を続けます。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::Settings</name>
+    <message>
+        <source>no device is named</source>
+        <translation>デバイス名が指定されていません</translation>
+    </message>
+    <message>
+        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</source>
+        <translation>1 番目のシリアルポートの代わりに使用するシリアルデバイス（例: /dev/ttyUSB0、疑似端末、COM3）</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read.</source>
+        <translation>設定ファイル %1 を読み込めません。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not in the form of key=value lines.</source>
+        <translation>設定ファイル %1 の書式が正しくありません。「キー=値」の形の行で書いてください。</translation>
+    </message>
+    <message>
+        <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
+        <translation>設定ファイル %1: %2=%3 はこのプログラムの設定ではありません。使用できる設定: %4。</translation>
+    </message>
+    <message>
+        <source>Settings file %1: %2=%3 cannot be used: %4.</source>
+        <translation>設定ファイル %1: %2=%3 は使用できません（%4）。</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</source>
+        <translation>オプション --%2 の値「%1」は使用できません（%3）。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::UsbLatency</name>
+    <message>
+        <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:
+  echo 1 | sudo tee %3</source>
+        <translation>USB シリアルアダプター %1 は、受信したデータを %2 ms ごとにまとめてしか渡しません（レイテンシタイマー）。このため 20 ms ごとの問い合わせへの応答が 1 回分遅れ、「通信エラー」と表示されることがあります。アダプターを一度抜いて差し直すと、kelvra パッケージの udev ルールにより 1 ms に設定されます。今すぐ設定するには、次のコマンドを実行してください（次に差し直すまで有効です）:
+  echo 1 | sudo tee %3</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::WindowFont</name>
+    <message>
+        <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
+        <translation>kelvra: 日本語の文字を含むフォントがインストールされていないため、画面の文字と時刻が四角で表示されます。Debian パッケージ fonts-ipafont-gothic などをインストールしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::main</name>
+    <message>
+        <source>Recorder for the KELVRA four-channel seismic converter board.
+Settings are read from %1; options given here override them.</source>
+        <translation>KELVRA 4チャンネル地震計変換ボード用のレコーダーです。
+設定は %1 から読み込みます。ここで指定したオプションは設定ファイルより優先されます。</translation>
+    </message>
+</context>
+</TS>
