@@ -1,6 +1,6 @@
 #include "app/form1.h"
 #include "app/window_font.h"
-#include "link/qt_serial_link.h"
+#include "link/platform_serial_link.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -8,6 +8,7 @@
 #include <QIcon>
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -77,7 +78,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption portOption = describeOptions(parser);
     parser.process(app);
 
-    kelvra::QtSerialLink link(parser.value(portOption));
+    // Given but blank is not the same as not given: the link refuses it rather than taking the first port.
+    kelvra::PlatformSerialLink link(parser.isSet(portOption) ? std::optional(parser.value(portOption)) : std::nullopt);
     kelvra::Form1 form(link);
     if (!form.load())
         return 1;
