@@ -22,6 +22,17 @@ void fixLocalTimeZone()
 #endif
 }
 
+// Over shared memory, Qt's X11 back end waits for the X server before painting anywhere the last
+// screen update touched: a blocking round trip on nearly every repaint. Sent over the connection
+// instead, the few small rectangles a repaint changes cost no more and never wait.
+void avoidSharedMemoryImages()
+{
+#if defined(Q_OS_UNIX)
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+#endif
+}
+
 void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("kelvra"));
@@ -68,6 +79,7 @@ int main(int argc, char* argv[])
     }
 
     fixLocalTimeZone();
+    avoidSharedMemoryImages();
     QApplication app(argc, argv);
     nameApplication();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/64x64/kelvra.png")));
