@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   xvfb xauth x11-utils xdotool imagemagick
   libxtst-dev fonts-ipafont-gothic
-  libbenchmark-dev valgrind
+  libbenchmark-dev valgrind strace xtrace
   desktop-file-utils appstream dpkg-dev file
 )
 
