@@ -24,8 +24,8 @@ QString nameTooLong(qsizetype length)
 QString noPermission()
 {
 #ifdef Q_OS_LINUX
-    return QStringLiteral("No permission to use the device. Serial devices usually belong to the group dialout: "
-                          "add yourself with \"sudo usermod -aG dialout $USER\", then log in again");
+    return QStringLiteral("No permission to use the device. Serial devices belong to the group dialout: add "
+                          "yourself once with \"sudo adduser $USER dialout\" and log in again");
 #else
     return QStringLiteral("No permission to use the device");
 #endif
