@@ -177,7 +177,7 @@ done
 
 free_cpu=$(value_of "$out/free/result" cpu_percent)
 bare_cpu=$(value_of "$out/bare/result" cpu_percent)
-row "CPU, free-running, median of 10 s rounds (% of a core)" "$free_cpu" "< 1.0" "$(check "$free_cpu" 'v < 1.0')" \
+row "CPU, free-running (% of a core)" "$free_cpu" "< 1.0" "$(check "$free_cpu" 'v < 1.0')" \
   "${run_cmd[free]}"
 row "  same, bare Qt window, 20 ms repaints (%)" "$bare_cpu" "reference" "" "$bare_cmd"
 v=$([ -n "$free_cpu" ] && [ -n "$bare_cpu" ] && awk -v a="$free_cpu" -v b="$bare_cpu" 'BEGIN { if (b > 0) printf "%.2f", a / b }')
@@ -191,15 +191,15 @@ row "  same, bare Qt window (/s)" "$(value_of "$out/bare_syscalls/result" syscal
 v=$(value_of "$out/x_requests/result" flushes_per_s)
 row "Repaints reaching the screen (/s)" "$v" "5 ± 2 %" "$(check "$v" 'v >= 4.9 && v <= 5.1')" "$x_requests_cmd"
 v=$(value_of "$out/x_requests/result" puts_per_flush_max)
-row "X image puts per repaint, most (4 charts, 6 labels)" "$v" "<= 10" "$(check "$v" 'v <= 10')" "$x_requests_cmd"
+row "X image puts per repaint, most" "$v" "<= 10" "$(check "$v" 'v <= 10')" "$x_requests_cmd"
 v=$(value_of "$out/x_requests/result" round_trips_per_flush)
 row "Waits for the X server per repaint" "$v" "0" "$(check "$v" 'v == 0')" "$x_requests_cmd"
 v=$(value_of "$out/m1/result" cpu_percent)
-row "CPU, \"１分\" mode, ${window_s} s (% of a core)" "$v" "< 1.0, <= free" \
+row "CPU, \"１分\" mode (% of a core)" "$v" "< 1.0, <= free" \
   "$(check "$v" "v < 1.0 && v <= ${free_cpu:-0} + 0.05")" "${run_cmd[m1]}"
 for m in m5:５分 m20:20分; do
   IFS=: read -r name caption <<<"$m"
-  row "CPU, \"$caption\" mode, ${window_s} s (% of a core)" "$(value_of "$out/$name/result" cpu_percent)" "-" "" "${run_cmd[$name]}"
+  row "CPU, \"$caption\" mode (% of a core)" "$(value_of "$out/$name/result" cpu_percent)" "-" "" "${run_cmd[$name]}"
 done
 hwm=$(cat "$out"/{free,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
 row "Peak RSS, largest of the four (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"

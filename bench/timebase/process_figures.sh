@@ -22,9 +22,9 @@ process_figures() {
     wake_list+="$(awk -v a="$w0" -v b="$w1" -v s="$window" 'BEGIN { printf "%.1f", (b - a) / s }') "
     c0=$c1 w0=$w1
   done
-  echo "cpu_percent $(tr ' ' '\n' <<<"$cpu_list" | grep . | median)"
+  echo "cpu_percent $(tr ' ' '\n' <<<"$cpu_list" | grep . | median | xargs -r printf '%.2f')"
   echo "cpu_rounds $cpu_list"
-  echo "wakeups_per_s $(tr ' ' '\n' <<<"$wake_list" | grep . | median)"
+  echo "wakeups_per_s $(tr ' ' '\n' <<<"$wake_list" | grep . | median | xargs -r printf '%.1f')"
   if [ "$strace_s" -gt 0 ] && command -v strace >/dev/null; then
     local counts
     counts=$(mktemp)
