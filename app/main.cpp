@@ -90,7 +90,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption portOption = describeOptions(parser);
     parser.process(app);
 
-    // Given but blank is not the same as not given: the link refuses it rather than taking the first port.
+    // Given but blank is not the same as not given: the link refuses it instead of taking the
+    // first port.
     kelvra::PlatformSerialLink link(parser.isSet(portOption) ? std::optional(parser.value(portOption)) : std::nullopt);
     kelvra::Form1 form(link);
     if (!form.load())
