@@ -104,7 +104,15 @@ void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor
         return;
     const QRect changed = plot(line->from, line->to, colour.rgb());
     if (!changed.isEmpty())
-        update(changed.translated(kBorder, kBorder));
+        scheduleRepaint(changed.translated(kBorder, kBorder));
+}
+
+// One rectangle around all changes until the next paint: each rectangle of the window's dirty
+// region becomes an image put of its own when the window is flushed to the screen.
+void ChartSurface::scheduleRepaint(const QRect& changed)
+{
+    unpainted_ |= changed;
+    update(unpainted_);
 }
 
 // Bresenham with a square brush of the pen width, written straight into the image: exact
@@ -181,7 +189,7 @@ void ChartSurface::clear()
         const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
         if (std::any_of(row, row + image_.width(), [colour](QRgb pixel) { return pixel != colour; })) {
             image_.fill(colour);
-            update(drawingArea());
+            scheduleRepaint(drawingArea());
             return;
         }
     }
@@ -191,6 +199,7 @@ void ChartSurface::paintEvent(QPaintEvent* event)
 {
     // One rectangle at a time: under a single-rectangle clip the painter copies rows directly,
     // where a clip of many strips would make it fill span by span, tall ones on worker threads.
+    unpainted_ = QRect();
     QPainter painter(this);
     const QColor border = palette().color(QPalette::WindowText);
     const QRect area = drawingArea();

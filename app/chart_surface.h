@@ -11,7 +11,7 @@ namespace kelvra {
 
 // A strip chart: a flat one-pixel border around a drawing area addressed in twips from its
 // top-left corner. What is drawn is kept in an image, so that the chart survives being covered,
-// and only where a line changed pixels is scheduled for repainting.
+// and only the bounds of the pixels that lines changed are scheduled for repainting.
 class ChartSurface : public QWidget {
     Q_OBJECT
 public:
@@ -46,10 +46,12 @@ private:
     int penAfter() const;
     QRect plot(QPoint from, QPoint to, QRgb colour);
     QRect fill(const QRect& rect, QRgb colour);
+    void scheduleRepaint(const QRect& changed);
 
     QSize outerTwips_;
     QImage image_;
     int penWidth_ = 1;
+    QRect unpainted_;
 };
 
 }  // namespace kelvra

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -32,9 +33,9 @@ constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | 
                                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 constexpr int kClientWidthTwips = 13530;
 constexpr int kClientHeightTwips = 9915;
-// Ten repaints a second: the fastest sweep moves a third of a pixel in between, and a pressed
+// Five repaints a second: the fastest sweep moves two thirds of a pixel in between, and a pressed
 // button still answers without a noticeable delay.
-constexpr int kTicksPerRepaint = 100 / kTimer1IntervalMs;
+constexpr int kTicksPerRepaint = 200 / kTimer1IntervalMs;
 
 const std::array<ChartSurface* Form1::*, kChannelCount> kCharts{&Form1::GP1, &Form1::GP2, &Form1::GP3, &Form1::GP4};
 
@@ -92,6 +93,13 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
 
     createControls();
+    // A window reaches the screen in one image put per rectangle of its changes, cut into bands:
+    // the reading and clock labels beside the charts would cut each chart's change into a strip
+    // per label row. In windows of their own they leave each chart one rectangle. Only these
+    // two: a native control otherwise makes all its siblings native too.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    for (QFrame* frame : {Frame2, Frame3})
+        frame->setAttribute(Qt::WA_NativeWindow);
     Timer1 = new RecorderTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer2 = new RecorderTimer(this);

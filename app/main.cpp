@@ -8,8 +8,8 @@
 #include "app/translations.h"
 #include "app/window_font.h"
 #include "archive/archive_options.h"
+#include "link/platform_serial_link.h"
 #include "link/port_catalog.h"
-#include "link/qt_serial_link.h"
 #include "link/usb_latency.h"
 
 #include <QApplication>
@@ -31,6 +31,17 @@ void fixLocalTimeZone()
 #if defined(Q_OS_UNIX)
     if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
         qputenv("TZ", ":/etc/localtime");
+#endif
+}
+
+// Over shared memory, Qt's X11 back end waits for the X server before painting anywhere the last
+// screen update touched: a blocking round trip on nearly every repaint. Sent over the connection
+// instead, the few small rectangles a repaint changes cost no more and never wait.
+void avoidSharedMemoryImages()
+{
+#if defined(Q_OS_UNIX)
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
 #endif
 }
 
@@ -88,6 +99,7 @@ int main(int argc, char* argv[])
     }
 
     fixLocalTimeZone();
+    avoidSharedMemoryImages();
     QApplication app(argc, argv);
     nameApplication();
     kelvra::installTranslations(app);
@@ -115,7 +127,11 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    kelvra::QtSerialLink link(settings.value("port"));
+    // Given but blank is not the same as not given: the link refuses it instead of taking the
+    // first port.
+    kelvra::PlatformSerialLink link(settings.origin("port") == kelvra::Settings::Origin::Unset
+                                        ? std::nullopt
+                                        : std::optional(settings.value("port")));
     kelvra::Form1 form(link);
     std::unique_ptr<kelvra::archive::ArchiveSink> sink;
     if (archive.enabled)

@@ -19,7 +19,10 @@ void RepaintPacer::tick()
     if (!held_ || ticksSinceRepaint_ < ticksPerRepaint_)
         return;
     held_ = false;
-    QCoreApplication::postEvent(&window_, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+    // Painted within the tick that runs anyway: a posted request would make the event loop go
+    // round once more.
+    QEvent request(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(&window_, &request);
 }
 
 bool RepaintPacer::eventFilter(QObject* watched, QEvent* event)

@@ -1,10 +1,12 @@
 #include "link/qt_serial_link.h"
 
-#include <QCoreApplication>
+#include "link/link_messages.h"
+
+#include <utility>
 
 namespace kelvra {
 
-QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(deviceOverride)
+QtSerialLink::QtSerialLink(std::optional<QString> deviceOverride) : deviceOverride_(std::move(deviceOverride))
 {
     // A failed port stays open and Qt repeats the error from its notifier at full speed, so the
     // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
@@ -12,18 +14,18 @@ QtSerialLink::QtSerialLink(const QString& deviceOverride) : deviceOverride_(devi
         // A vanished device reads as end of file, which Qt reports with whatever system error
         // was left over, so that text says nothing here.
         if (error == QSerialPort::ReadError)
-            fail(QCoreApplication::translate("kelvra::QtSerialLink", "The device is no longer available"));
+            fail(linkText::deviceGone());
         else if (error == QSerialPort::ResourceError)
-            fail(QCoreApplication::translate("kelvra::QtSerialLink", "The device is no longer available (%1)").arg(port_.errorString()));
+            fail(linkText::deviceGone(port_.errorString()));
         else if (error == QSerialPort::WriteError)
-            fail(QCoreApplication::translate("kelvra::QtSerialLink", "Writing to the device failed (%1)").arg(port_.errorString()));
+            fail(linkText::writeFailed(port_.errorString()));
     });
 }
 
 void QtSerialLink::setCommPort(int port)
 {
     if (port < 1)
-        throw LinkError(QStringLiteral("port %1").arg(port), QCoreApplication::translate("kelvra::QtSerialLink", "Port numbers start at 1"));
+        throw LinkError(QStringLiteral("port %1").arg(port), linkText::portNumberTooSmall());
     commPort_ = port;
 }
 
@@ -44,6 +46,8 @@ void QtSerialLink::setPortOpen(bool open)
         port_.close();
         return;
     }
+    if (deviceName().trimmed().isEmpty())
+        throw LinkError(u'"' + deviceName() + u'"', linkText::noDeviceName());
     port_.setPortName(deviceName());
     port_.setBaudRate(settings_.baudRate);
     port_.setParity(settings_.parity);
@@ -63,7 +67,7 @@ bool QtSerialLink::portOpen() const
 void QtSerialLink::setInputLen(int length)
 {
     if (length < 0)
-        throw LinkError(deviceName(), QCoreApplication::translate("kelvra::QtSerialLink", "Input length %1 is negative").arg(length));
+        throw LinkError(deviceName(), linkText::negativeInputLength(length));
     inputLen_ = length;
 }
 
@@ -88,8 +92,8 @@ void QtSerialLink::output(const QString& text)
 
 QString QtSerialLink::deviceName() const
 {
-    if (!deviceOverride_.isEmpty())
-        return deviceOverride_;
+    if (deviceOverride_)
+        return *deviceOverride_;
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(commPort_);
 #else
@@ -108,7 +112,7 @@ void QtSerialLink::fail(const QString& description)
 void QtSerialLink::requireOpen() const
 {
     if (!port_.isOpen())
-        throw LinkError(deviceName(), failure_.isEmpty() ? QCoreApplication::translate("kelvra::QtSerialLink", "The port is not open") : failure_);
+        throw LinkError(deviceName(), failure_.isEmpty() ? linkText::portNotOpen() : failure_);
 }
 
 }  // namespace kelvra

@@ -5,14 +5,16 @@
 
 #include <QSerialPort>
 
+#include <optional>
+
 namespace kelvra {
 
 // MSComm1 over QSerialPort. Received bytes wait in the port's buffer until input(); the first
 // read, write or resource error closes the port, and every later input() or output() throws it.
 class QtSerialLink final : public SerialLink {
 public:
-    // A non-empty device replaces the one the port number names.
-    explicit QtSerialLink(const QString& deviceOverride = QString());
+    // A given device, even a blank one, replaces the one the port number names.
+    explicit QtSerialLink(std::optional<QString> deviceOverride = std::nullopt);
 
     void setCommPort(int port) override;
     void setSettings(const QString& text) override;
@@ -28,7 +30,7 @@ private:
     void requireOpen() const;
 
     QSerialPort port_;
-    QString deviceOverride_;
+    std::optional<QString> deviceOverride_;
     int commPort_ = 1;
     LineSettings settings_;
     int inputLen_ = 0;

@@ -10,7 +10,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   libxtst-dev fonts-ipafont-gothic
   mseed2sac
-  libbenchmark-dev valgrind
+  libbenchmark-dev valgrind strace xtrace
   desktop-file-utils appstream dpkg-dev file
 )
 

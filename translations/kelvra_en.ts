@@ -194,33 +194,6 @@ This one records on screen only and keeps no archive.</translation>
     </message>
 </context>
 <context>
-    <name>kelvra::QtSerialLink</name>
-    <message>
-        <source>The device is no longer available</source>
-        <translation>The device is no longer available</translation>
-    </message>
-    <message>
-        <source>The device is no longer available (%1)</source>
-        <translation>The device is no longer available (%1)</translation>
-    </message>
-    <message>
-        <source>Writing to the device failed (%1)</source>
-        <translation>Writing to the device failed (%1)</translation>
-    </message>
-    <message>
-        <source>Port numbers start at 1</source>
-        <translation>Port numbers start at 1</translation>
-    </message>
-    <message>
-        <source>Input length %1 is negative</source>
-        <translation>Input length %1 is negative</translation>
-    </message>
-    <message>
-        <source>The port is not open</source>
-        <translation>The port is not open</translation>
-    </message>
-</context>
-<context>
     <name>kelvra::Recorder</name>
     <message>
         <source>Floating-point overflow or invalid operation while computing the chart grid</source>
@@ -278,6 +251,97 @@ Recording goes on without data.</translation>
     <message>
         <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
         <translation>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::linkText</name>
+    <message>
+        <source>The port is not open</source>
+        <translation>The port is not open</translation>
+    </message>
+    <message>
+        <source>Port numbers start at 1</source>
+        <translation>Port numbers start at 1</translation>
+    </message>
+    <message>
+        <source>Input length %1 is negative</source>
+        <translation>Input length %1 is negative</translation>
+    </message>
+    <message>
+        <source>No device name was given; name one, e.g. --port /dev/ttyUSB0, or leave --port out to use the first serial port</source>
+        <translation>No device name was given; name one, e.g. --port /dev/ttyUSB0, or leave --port out to use the first serial port</translation>
+    </message>
+    <message>
+        <source>The device does not exist</source>
+        <translation>The device does not exist</translation>
+    </message>
+    <message>
+        <source>The device name is too long for this system (%1 characters)</source>
+        <translation>The device name is too long for this system (%1 characters)</translation>
+    </message>
+    <message>
+        <source>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</source>
+        <translation>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</translation>
+    </message>
+    <message>
+        <source>No permission to use the device</source>
+        <translation>No permission to use the device</translation>
+    </message>
+    <message>
+        <source>The device is in use by another program</source>
+        <translation>The device is in use by another program</translation>
+    </message>
+    <message>
+        <source>The device is in use by %1</source>
+        <translation>The device is in use by %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1 (process %2)</translation>
+    </message>
+    <message>
+        <source>This is not a serial device</source>
+        <translation>This is not a serial device</translation>
+    </message>
+    <message>
+        <source>The device cannot be opened (%1)</source>
+        <translation>The device cannot be opened (%1)</translation>
+    </message>
+    <message>
+        <source>The device refused the line settings (%1)</source>
+        <translation>The device refused the line settings (%1)</translation>
+    </message>
+    <message>
+        <source>The baud rate %1 is not supported on this system</source>
+        <translation>The baud rate %1 is not supported on this system</translation>
+    </message>
+    <message>
+        <source>1.5 stop bits are not supported on this system</source>
+        <translation>1.5 stop bits are not supported on this system</translation>
+    </message>
+    <message>
+        <source>Mark and space parity are not supported on this system</source>
+        <translation>Mark and space parity are not supported on this system</translation>
+    </message>
+    <message>
+        <source>The device is no longer available</source>
+        <translation>The device is no longer available</translation>
+    </message>
+    <message>
+        <source>The device is no longer available (%1)</source>
+        <translation>The device is no longer available (%1)</translation>
+    </message>
+    <message>
+        <source>Reading from the device failed (%1)</source>
+        <translation>Reading from the device failed (%1)</translation>
+    </message>
+    <message>
+        <source>Writing to the device failed (%1)</source>
+        <translation>Writing to the device failed (%1)</translation>
     </message>
 </context>
 <context>

@@ -193,33 +193,6 @@ This one records on screen only and keeps no archive.</source>
     </message>
 </context>
 <context>
-    <name>kelvra::QtSerialLink</name>
-    <message>
-        <source>The device is no longer available</source>
-        <translation>デバイスが使用できなくなりました</translation>
-    </message>
-    <message>
-        <source>The device is no longer available (%1)</source>
-        <translation>デバイスが使用できなくなりました（%1）</translation>
-    </message>
-    <message>
-        <source>Writing to the device failed (%1)</source>
-        <translation>デバイスへの書き込みに失敗しました（%1）</translation>
-    </message>
-    <message>
-        <source>Port numbers start at 1</source>
-        <translation>ポート番号は 1 から始まります</translation>
-    </message>
-    <message>
-        <source>Input length %1 is negative</source>
-        <translation>入力長 %1 が負の値です</translation>
-    </message>
-    <message>
-        <source>The port is not open</source>
-        <translation>ポートが開いていません</translation>
-    </message>
-</context>
-<context>
     <name>kelvra::Recorder</name>
     <message>
         <source>Floating-point overflow or invalid operation while computing the chart grid</source>
@@ -277,6 +250,97 @@ Recording goes on without data.</source>
     <message>
         <source>kelvra: no font with Japanese glyphs is installed, so the captions and the clock show as boxes. Install one, e.g. the Debian package fonts-ipafont-gothic.</source>
         <translation>kelvra: 日本語の文字を含むフォントがインストールされていないため、画面の文字と時刻が四角で表示されます。Debian パッケージ fonts-ipafont-gothic などをインストールしてください。</translation>
+    </message>
+</context>
+<context>
+    <name>kelvra::linkText</name>
+    <message>
+        <source>The port is not open</source>
+        <translation>ポートが開いていません</translation>
+    </message>
+    <message>
+        <source>Port numbers start at 1</source>
+        <translation>ポート番号は 1 から始まります</translation>
+    </message>
+    <message>
+        <source>Input length %1 is negative</source>
+        <translation>入力長 %1 が負の値です</translation>
+    </message>
+    <message>
+        <source>No device name was given; name one, e.g. --port /dev/ttyUSB0, or leave --port out to use the first serial port</source>
+        <translation>デバイス名が指定されていません。--port /dev/ttyUSB0 のように指定するか、最初のシリアルポートを使う場合は --port を省略してください</translation>
+    </message>
+    <message>
+        <source>The device does not exist</source>
+        <translation>デバイスが存在しません</translation>
+    </message>
+    <message>
+        <source>The device name is too long for this system (%1 characters)</source>
+        <translation>デバイス名がこのシステムで扱える長さを超えています（%1 文字）</translation>
+    </message>
+    <message>
+        <source>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</source>
+        <translation>デバイスを使用する権限がありません。シリアルデバイスは dialout グループに属しています。「sudo adduser $USER dialout」で一度だけ自分を追加し、ログインし直してください</translation>
+    </message>
+    <message>
+        <source>No permission to use the device</source>
+        <translation>デバイスを使用する権限がありません</translation>
+    </message>
+    <message>
+        <source>The device is in use by another program</source>
+        <translation>デバイスは別のプログラムが使用中です</translation>
+    </message>
+    <message>
+        <source>The device is in use by %1</source>
+        <translation>デバイスは %1 が使用中です</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>%1 (process %2)</source>
+        <translation>%1（プロセス %2）</translation>
+    </message>
+    <message>
+        <source>This is not a serial device</source>
+        <translation>シリアルデバイスではありません</translation>
+    </message>
+    <message>
+        <source>The device cannot be opened (%1)</source>
+        <translation>デバイスを開けません（%1）</translation>
+    </message>
+    <message>
+        <source>The device refused the line settings (%1)</source>
+        <translation>デバイスが通信設定を受け付けませんでした（%1）</translation>
+    </message>
+    <message>
+        <source>The baud rate %1 is not supported on this system</source>
+        <translation>通信速度 %1 はこのシステムでは使用できません</translation>
+    </message>
+    <message>
+        <source>1.5 stop bits are not supported on this system</source>
+        <translation>ストップビット 1.5 はこのシステムでは使用できません</translation>
+    </message>
+    <message>
+        <source>Mark and space parity are not supported on this system</source>
+        <translation>マーク／スペースパリティはこのシステムでは使用できません</translation>
+    </message>
+    <message>
+        <source>The device is no longer available</source>
+        <translation>デバイスが使用できなくなりました</translation>
+    </message>
+    <message>
+        <source>The device is no longer available (%1)</source>
+        <translation>デバイスが使用できなくなりました（%1）</translation>
+    </message>
+    <message>
+        <source>Reading from the device failed (%1)</source>
+        <translation>デバイスからの読み取りに失敗しました（%1）</translation>
+    </message>
+    <message>
+        <source>Writing to the device failed (%1)</source>
+        <translation>デバイスへの書き込みに失敗しました（%1）</translation>
     </message>
 </context>
 <context>

@@ -3,14 +3,16 @@
 #   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS [ARCHIVE]]
 # MODE is free, 1min, 5min or 20min; the timed ones are chosen by clicking their button.
 # ARCHIVE is on (the default; the archive goes to OUT_DIR/archive) or off (--no-archive).
-# After a settling time it takes the process's CPU time over SECONDS, then (with STEPS) waits for
+# After a settling time it takes the process's figures over SECONDS (see process_figures.sh;
+# ROUNDS and STRACE_SECONDS from the environment, default 6 and 0), then (with STEPS) waits for
 # that many sweep steps, then stops the recorder with SIGTERM. OUT_DIR gets sim.log (every request
 # byte), kelvra.err (the sweep lines), start (the monotonic start time) and result (cpu_percent,
-# vmhwm_kib, steps, and with the archive on archive_bytes and archive_seconds: what the archive
-# grew by while the recorder ran, and for how long).
+# wakeups_per_s, syscalls_per_s, vmhwm_kib, steps, and with the archive on archive_bytes and
+# archive_seconds: what the archive grew by while the recorder ran, and for how long).
 set -euo pipefail
 build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0} archive=${6:-on}
 settle=2
+. "$(dirname "$0")/process_figures.sh"
 
 declare -A button_x=([1min]=776 [5min]=840 [20min]=840)
 declare -A button_y=([1min]=416 [5min]=384 [20min]=416)
@@ -43,10 +45,7 @@ if [ "$mode" != free ]; then
 fi
 sleep "$settle"
 
-cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$recorder/stat"; }
-before=$(cpu_ticks)
-sleep "$seconds"
-after=$(cpu_ticks)
+figures=$(process_figures "$recorder" "$seconds" "${ROUNDS:-6}" "${STRACE_SECONDS:-0}")
 hwm=$(awk '/^VmHWM:/ { print $2 }' "/proc/$recorder/status")
 
 count_steps() { grep -c 'kelvra\.sweep: step' "$out/kelvra.err" || true; }
@@ -65,8 +64,7 @@ ended=$(date +%s.%N)
     echo "archive_bytes $(find "$out/archive" -type f -printf '%s\n' 2>/dev/null | awk '{ s += $1 } END { print s + 0 }')"
     awk -v a="$began" -v b="$ended" 'BEGIN { printf "archive_seconds %.1f\n", b - a }'
   fi
-  awk -v a="$before" -v b="$after" -v s="$seconds" -v hz="$(getconf CLK_TCK)" \
-    'BEGIN { printf "cpu_percent %.2f\n", 100 * (b - a) / hz / s }'
+  echo "$figures"
   echo "vmhwm_kib $hwm"
   echo "steps $(count_steps)"
 } >"$out/result"

@@ -141,6 +141,13 @@ void TstChartSurface::onlyChangedPixelsAreRepainted()
     QTRY_VERIFY(!chart.painted.isEmpty());
     QCOMPARE(chart.painted.boundingRect(), QRect(100, 40, 4, 8));
 
+    // Changes far apart are repainted as the one rectangle around them: one image put on screen.
+    chart.painted = QRegion();
+    chart.drawLine(300, 300, 300, 300, QColor(0, 0, 255));
+    chart.drawLine(3000, 1500, 3000, 1500, QColor(0, 0, 255));
+    QTRY_VERIFY(!chart.painted.isEmpty());
+    QCOMPARE(chart.painted, QRegion(20, 20, 182, 82));
+
     // Drawing what is already there, or clearing a clear chart, repaints nothing.
     chart.painted = QRegion();
     chart.drawLine(1500, 600, 1530, 700, QColor(255, 0, 0));

@@ -100,7 +100,8 @@ void TstTiming::pacerPaintsHeldChangesLater()
         QTest::qWait(20);
         for (int tick = 0; tick < 3; ++tick)
             paced.pacer.tick();
-        QTRY_VERIFY(paced.probe.paints > before);
+        // Painted within the tick: a posted request would wake the event loop once more.
+        QVERIFY(paced.probe.paints > before);
     }
 }
 
