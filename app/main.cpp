@@ -1,16 +1,15 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
 #include "app/port_advice.h"
-#include "app/settings_file.h"
 #if defined(Q_OS_UNIX)
 #include "app/stop_signals.h"
 #endif
 #include "app/translations.h"
 #include "app/window_font.h"
-#include "archive/archive_options.h"
 #include "link/platform_serial_link.h"
 #include "link/port_catalog.h"
 #include "link/usb_latency.h"
+#include "settings/settings_file.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,7 +52,7 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
 }
 
-void describeOptions(QCommandLineParser& parser, const kelvra::archive::ArchiveOptions& archive)
+void describeOptions(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         QCoreApplication::translate("kelvra::main", "Recorder for the KELVRA four-channel seismic converter board.\n"
@@ -62,7 +61,6 @@ void describeOptions(QCommandLineParser& parser, const kelvra::archive::ArchiveO
     parser.addHelpOption();
     parser.addVersionOption();
     kelvra::Settings::describeOptions(parser);
-    archive.addTo(parser);
 }
 
 // The archive writes on a thread of its own; its notices reach the window through the event loop.
@@ -93,7 +91,7 @@ int main(int argc, char* argv[])
         nameApplication();
         kelvra::installTranslations(console);
         QCommandLineParser parser;
-        describeOptions(parser, kelvra::archive::ArchiveOptions());
+        describeOptions(parser);
         parser.process(console);
         return 0;
     }
@@ -110,15 +108,8 @@ int main(int argc, char* argv[])
         kelvra::printError(kelvra::noJapaneseFontNotice());
 
     QCommandLineParser parser;
-    const kelvra::archive::ArchiveOptions archiveOptions;
-    describeOptions(parser, archiveOptions);
+    describeOptions(parser);
     parser.process(app);
-    kelvra::archive::ArchiveSettings archive;
-    if (const QString error = archiveOptions.read(parser, archive); !error.isEmpty()) {
-        kelvra::printError(QStringLiteral("kelvra: ") + error);
-        return 2;
-    }
-
     kelvra::Settings settings;
     try {
         settings = kelvra::Settings::read(kelvra::Settings::userFilePath(), parser);
@@ -134,7 +125,7 @@ int main(int argc, char* argv[])
                                         : std::optional(settings.value("port")));
     kelvra::Form1 form(link);
     std::unique_ptr<kelvra::archive::ArchiveSink> sink;
-    if (archive.enabled)
+    if (const kelvra::archive::ArchiveSettings archive = settings.archive(); archive.enabled)
         sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form));
     form.recorder().setSampleSink(sink.get());
 #if defined(Q_OS_UNIX)

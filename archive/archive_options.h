@@ -1,27 +1,16 @@
 #pragma once
 
-#include "archive/archive_sink.h"
-
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QString>
+
+#include <optional>
 
 namespace kelvra::archive {
 
-// --archive, --no-archive, --station, --channels and --keep-days.
-class ArchiveOptions {
-public:
-    ArchiveOptions();
-    void addTo(QCommandLineParser& parser) const;
-    // Empty on success; otherwise a message naming the option and the value refused.
-    QString read(const QCommandLineParser& parser, ArchiveSettings& settings) const;
-
-private:
-    QCommandLineOption archive_;
-    QCommandLineOption noArchive_;
-    QCommandLineOption station_;
-    QCommandLineOption channels_;
-    QCommandLineOption keepDays_;
-};
+// Parsers of the archive's settings as the settings file and the command line write them. Each
+// returns an empty string on success (and fills the value in), otherwise why the text cannot be
+// used; the value is then left as it was.
+QString parseFolder(const QString& text, QString& folder);
+QString parseKeepDays(const QString& text, std::optional<int>& days);  // a whole number from 1 up
+QString parseSwitch(const QString& text, bool& on);                    // true|false, yes|no, on|off, 1|0
 
 }  // namespace kelvra::archive

@@ -1,16 +1,15 @@
 #include "archive/messages.h"
 
+#include "archive/station_codes.h"
+
 #include <QCoreApplication>
 
 namespace kelvra::archive::messages {
-QString badOptionValue(const QString& option, const QString& value, const QString& why)
-{
-    return QCoreApplication::translate("Archive", "%1 \"%2\": %3").arg(option, value, why);
-}
-
 QString notWholeDays() { return QCoreApplication::translate("Archive", "not a whole number of days from 1 up"); }
 
 QString emptyFolder() { return QCoreApplication::translate("Archive", "no folder given"); }
+
+QString notASwitch() { return QCoreApplication::translate("Archive", "neither true nor false"); }
 
 QString optionsExclude(const QString& first, const QString& second)
 {
@@ -49,7 +48,8 @@ QString resumed(const QString& root)
 
 QString archiveOption()
 {
-    return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)");
+    return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)")
+        .arg(defaultArchiveRoot());
 }
 
 QString noArchiveOption() { return QCoreApplication::translate("Archive", "keep no archive"); }

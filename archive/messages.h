@@ -5,9 +5,9 @@
 // Every text the archive shows or prints, in one place for translation.
 namespace kelvra::archive::messages {
 
-QString badOptionValue(const QString& option, const QString& value, const QString& why);
 QString notWholeDays();
 QString emptyFolder();
+QString notASwitch();
 QString optionsExclude(const QString& first, const QString& second);
 
 QString cannotWrite(const QString& path, const QString& reason);

@@ -1,5 +1,7 @@
 #include "tools/helicorder/helicorder_options.h"
 
+#include "settings/settings_file.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -89,10 +91,14 @@ DrumSpan HelicorderRequest::span(const QDateTime& now) const
     return DrumSpan::day(day.value_or(now.toTimeSpec(labels).date()), labels, minutesPerLine);
 }
 
-ParsedRequest parseRequest(const QStringList& arguments)
+ParsedRequest parseRequest(const QStringList& arguments, const QString& settingsFile)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QCoreApplication::translate("Helicorder", "Draws a day of the seismic archive as a drum record (helicorder)."));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("Helicorder", "Draws a day of the seismic archive as a drum record (helicorder).\n"
+                                                  "The archive folder, station and channel default to the recorder's "
+                                                  "settings in %1.")
+            .arg(settingsFile));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
@@ -106,8 +112,18 @@ ParsedRequest parseRequest(const QStringList& arguments)
     parsed.help = parser.isSet(help) || parser.isSet(QStringLiteral("help-all"));
     parsed.version = parser.isSet(version);
     parsed.helpText = parser.helpText();
-    if (!parsed.help && !parsed.version)
-        parsed.error = parseInto(parser, options, parsed.request);
+    if (parsed.help || parsed.version)
+        return parsed;
+    try {
+        const archive::ArchiveSettings recorder = Settings::readFile(settingsFile).archive();
+        parsed.request.archiveRoot = recorder.root;
+        parsed.request.codes = recorder.codes;
+        parsed.request.channel = recorder.codes.channels[0];
+    } catch (const SettingsError& error) {
+        parsed.error = QString::fromStdString(error.what());
+        return parsed;
+    }
+    parsed.error = parseInto(parser, options, parsed.request);
     return parsed;
 }
 

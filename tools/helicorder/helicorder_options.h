@@ -12,7 +12,7 @@ namespace kelvra::helicorder {
 
 enum class PageFormat { Png, Svg };
 
-// What to draw and where, as the command line asks for it.
+// What to draw and where, as the settings file and the command line ask for it.
 struct HelicorderRequest {
     QString archiveRoot = archive::defaultArchiveRoot();
     archive::StationCodes codes;
@@ -38,7 +38,8 @@ struct ParsedRequest {
     QString helpText;
 };
 
-// `arguments` includes the program name, as QCoreApplication::arguments() gives it.
-ParsedRequest parseRequest(const QStringList& arguments);
+// `arguments` includes the program name, as QCoreApplication::arguments() gives it. The settings
+// file gives the archive folder, station and channel where the command line does not.
+ParsedRequest parseRequest(const QStringList& arguments, const QString& settingsFile);
 
 }  // namespace kelvra::helicorder

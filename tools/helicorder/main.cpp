@@ -1,3 +1,4 @@
+#include "settings/settings_file.h"
 #include "tools/helicorder/archive_reader.h"
 #include "tools/helicorder/drum_geometry.h"
 #include "tools/helicorder/drum_painter.h"
@@ -137,7 +138,7 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kelvra-helicorder"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVRA_VERSION));
     try {
-        const ParsedRequest parsed = parseRequest(QCoreApplication::arguments());
+        const ParsedRequest parsed = parseRequest(QCoreApplication::arguments(), kelvra::Settings::userFilePath());
         if (parsed.help) {
             std::fputs(qPrintable(parsed.helpText), stdout);
             return kDrawn;

@@ -1,4 +1,8 @@
-#include "app/settings_file.h"
+#include "settings/settings_file.h"
+
+#include "archive/archive_options.h"
+#include "archive/messages.h"
+#include "archive/station_codes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -18,6 +22,14 @@ QString problemWithDevice(const QString& value)
     if (value.trimmed().isEmpty())
         return QCoreApplication::translate("kelvra::Settings", "no device is named");
     return QString();
+}
+
+// The row's check runs the parser that later fills the archive's settings in.
+template <typename Value, QString (*parse)(const QString&, Value&)>
+QString problemWith(const QString& text)
+{
+    Value scratch{};
+    return parse(text, scratch);
 }
 
 const SettingKey* findKey(const QString& key)
@@ -46,11 +58,23 @@ QString textOf(const QVariant& raw)
 const std::vector<SettingKey>& settingKeys()
 {
     static const std::vector<SettingKey> keys{
-        {"port", "port", "DEVICE",
-         QT_TRANSLATE_NOOP("kelvra::Settings",
-                           "serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a "
-                           "pseudo-terminal, COM3"),
+        {"port", "port", "DEVICE", nullptr,
+         [] {
+             return QCoreApplication::translate("kelvra::Settings",
+                                                "serial device to use instead of the first serial port, e.g. "
+                                                "/dev/ttyUSB0, a pseudo-terminal, COM3");
+         },
          problemWithDevice},
+        {"archive", "archive", "DIR", nullptr, archive::messages::archiveOption,
+         problemWith<QString, archive::parseFolder>},
+        {"archive_enabled", "no-archive", nullptr, "false", archive::messages::noArchiveOption,
+         problemWith<bool, archive::parseSwitch>},
+        {"station", "station", "NET.STA.LOC", nullptr, archive::messages::stationOption,
+         problemWith<archive::StationCodes, archive::parseStation>},
+        {"channels", "channels", "C1,C2,C3,C4", nullptr, archive::messages::channelsOption,
+         problemWith<archive::StationCodes, archive::parseChannels>},
+        {"keep_days", "keep-days", "N", nullptr, archive::messages::keepDaysOption,
+         problemWith<std::optional<int>, archive::parseKeepDays>},
     };
     return keys;
 }
@@ -64,21 +88,29 @@ QString Settings::userFilePath()
 void Settings::describeOptions(QCommandLineParser& parser)
 {
     for (const SettingKey& key : settingKeys())
-        parser.addOption(QCommandLineOption(QString::fromLatin1(key.option),
-                                            QCoreApplication::translate("kelvra::Settings", key.description),
-                                            QString::fromLatin1(key.valueName)));
+        parser.addOption(key.valueName ? QCommandLineOption(QString::fromLatin1(key.option), key.description(),
+                                                            QString::fromLatin1(key.valueName))
+                                       : QCommandLineOption(QString::fromLatin1(key.option), key.description()));
 }
 
 Settings Settings::read(const QString& filePath, const QCommandLineParser& parser)
 {
     Settings settings;
     settings.filePath_ = filePath;
-    settings.readFile();
+    settings.readFileValues();
     settings.readOptions(parser);
     return settings;
 }
 
-void Settings::readFile()
+Settings Settings::readFile(const QString& filePath)
+{
+    Settings settings;
+    settings.filePath_ = filePath;
+    settings.readFileValues();
+    return settings;
+}
+
+void Settings::readFileValues()
 {
     const QFileInfo info(filePath_);
     if (!info.exists())
@@ -112,11 +144,14 @@ void Settings::readFile()
 
 void Settings::readOptions(const QCommandLineParser& parser)
 {
+    if (parser.isSet(QStringLiteral("archive")) && parser.isSet(QStringLiteral("no-archive")))
+        throw SettingsError(
+            archive::messages::optionsExclude(QStringLiteral("--archive"), QStringLiteral("--no-archive")).toStdString());
     for (const SettingKey& key : settingKeys()) {
         const QString option = QString::fromLatin1(key.option);
         if (!parser.isSet(option))
             continue;
-        const QString value = parser.value(option);
+        const QString value = key.valueName ? parser.value(option) : QString::fromLatin1(key.switchValue);
         if (const QString problem = key.problemWith(value); !problem.isEmpty())
             throw SettingsError(QCoreApplication::translate("kelvra::Settings",
                                                             "The value \"%1\" of the option --%2 cannot be used: %3.")
@@ -130,6 +165,24 @@ QString Settings::value(const char* key) const
 {
     const auto found = given_.find(QString::fromLatin1(key));
     return found == given_.end() ? QString() : found->second.value;
+}
+
+archive::ArchiveSettings Settings::archive() const
+{
+    archive::ArchiveSettings settings;
+    // Every value given was checked as it was read.
+    const auto take = [this](const char* key, auto parse, auto& into) {
+        if (origin(key) != Origin::Unset)
+            parse(value(key), into);
+    };
+    take("archive", archive::parseFolder, settings.root);
+    take("archive_enabled", archive::parseSwitch, settings.enabled);
+    if (origin("archive") == Origin::CommandLine)
+        settings.enabled = true;
+    take("station", archive::parseStation, settings.codes);
+    take("channels", archive::parseChannels, settings.codes);
+    take("keep_days", archive::parseKeepDays, settings.keepDays);
+    return settings;
 }
 
 Settings::Origin Settings::origin(const char* key) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "archive/archive_sink.h"
+
 #include <QString>
 
 #include <map>
@@ -14,8 +16,9 @@ namespace kelvra {
 struct SettingKey {
     const char* key;
     const char* option;
-    const char* valueName;    // shown in --help
-    const char* description;  // --help text, marked for translation in the "kelvra::Settings" context
+    const char* valueName;    // shown in --help; null for a switch, which gives switchValue
+    const char* switchValue;
+    QString (*description)();  // --help text
     // Why a value cannot be used (translated), or empty when it can.
     QString (*problemWith)(const QString& value);
 };
@@ -42,17 +45,22 @@ public:
     // A missing file is no error. An unreadable or malformed file, an unknown key or an unusable
     // value in the file or on the command line throws SettingsError.
     static Settings read(const QString& filePath, const QCommandLineParser& parser);
+    // The file alone, for programs with options of their own.
+    static Settings readFile(const QString& filePath);
 
     QString value(const char* key) const;  // empty when neither gives it
     Origin origin(const char* key) const;
     const QString& filePath() const { return filePath_; }
+    // The archive's settings, the defaults where neither gives them. A folder given on the command
+    // line asks for an archive even where the file turns it off.
+    archive::ArchiveSettings archive() const;
 
 private:
     struct Given {
         QString value;
         Origin origin = Origin::Unset;
     };
-    void readFile();
+    void readFileValues();
     void readOptions(const QCommandLineParser& parser);
 
     QString filePath_;
