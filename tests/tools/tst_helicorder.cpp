@@ -4,6 +4,7 @@
 #include "tools/helicorder/drum_painter.h"
 #include "tools/helicorder/drum_trace.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -96,11 +97,14 @@ struct Run {
     QString errors;
 };
 
-Run runHelicorder(const QStringList& args, const QByteArray& tz = "UTC")
+// configHome holds kelvra/kelvra.conf, if any; the user's own settings have no say in a test.
+Run runHelicorder(const QStringList& args, const QByteArray& tz = "UTC", const QString& configHome = QString())
 {
+    const QTemporaryDir emptyConfig;
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TZ"), QString::fromLatin1(tz));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome.isEmpty() ? emptyConfig.path() : configHome);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(KELVRA_HELICORDER), args);
     if (!process.waitForFinished(60000)) {
@@ -253,6 +257,12 @@ private slots:
                                       << "cannot be given together" << false;
         QTest::newRow("unknown option") << "" << QStringList{"--speed", "3"} << 2 << "speed" << false;
         QTest::newRow("unwritable picture") << "unwritable" << day << 1 << "cannot write" << false;
+        // The file's folder loses to --archive; its station and first channel are looked for.
+        QTest::newRow("defaults from the settings file")
+            << "archive=/nowhere\nstation=JP.OTHER\nchannels=EHZ,EHN,EHE,BDF\n" << day << 1
+            << "/2026/JP/OTHER/EHZ.D/JP.OTHER..EHZ.D.2026.069 not found" << false;
+        QTest::newRow("bad settings file") << "station=JP.TOOLONG\n" << day << 2 << "kelvra.conf: station=JP.TOOLONG"
+                                           << false;
     }
     void refusesBadInputClearly()
     {
@@ -274,9 +284,16 @@ private slots:
             file.write(damage == "text" ? QByteArray("station,time,counts\nKELV,2026-03-10T05:00:00,512\n") : "");
         }
         file.close();
+        QTemporaryDir config;
+        if (damage.contains(u'=')) {
+            QVERIFY(QDir(config.path()).mkpath(QStringLiteral("kelvra")));
+            QFile settings(config.filePath(QStringLiteral("kelvra/kelvra.conf")));
+            QVERIFY(settings.open(QIODevice::WriteOnly));
+            settings.write(damage.toUtf8());
+        }
         QTemporaryDir out;
         const QString png = damage == "unwritable" ? out.filePath("missing/day.png") : out.filePath("day.png");
-        const Run run = runHelicorder(QStringList{"--archive", rig.root(), "-o", png} + args);
+        const Run run = runHelicorder(QStringList{"--archive", rig.root(), "-o", png} + args, "UTC", config.path());
         QVERIFY(!run.crashed);
         QCOMPARE(run.exitCode, exitCode);
         const QString firstLine = run.errors.section(u'\n', 0, 0);
