@@ -4,10 +4,6 @@
 <context>
     <name>Archive</name>
     <message>
-        <source>%1 &quot;%2&quot;: %3</source>
-        <translation>%1 &quot;%2&quot;: %3</translation>
-    </message>
-    <message>
         <source>not a whole number of days from 1 up</source>
         <translation>not a whole number of days from 1 up</translation>
     </message>
@@ -62,6 +58,10 @@ This one records on screen only and keeps no archive.</translation>
     <message>
         <source>remove day files older than N days from the archive (default: keep all)</source>
         <translation>remove day files older than N days from the archive (default: keep all)</translation>
+    </message>
+    <message>
+        <source>neither true nor false</source>
+        <translation>neither true nor false</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,6 @@
 <context>
     <name>Archive</name>
     <message>
-        <source>%1 &quot;%2&quot;: %3</source>
-        <translation>%1 「%2」: %3</translation>
-    </message>
-    <message>
         <source>not a whole number of days from 1 up</source>
         <translation>1 以上の整数の日数ではありません</translation>
     </message>
@@ -62,6 +58,10 @@ This one records on screen only and keeps no archive.</source>
     <message>
         <source>remove day files older than N days from the archive (default: keep all)</source>
         <translation>N 日より古い日ファイルをアーカイブから削除する（既定: すべて残す）</translation>
+    </message>
+    <message>
+        <source>neither true nor false</source>
+        <translation>true でも false でもありません</translation>
     </message>
 </context>
 <context>
