@@ -2,7 +2,7 @@
 
 namespace kelvra {
 
-RecorderTimer::RecorderTimer(QObject* parent) : QObject(parent)
+RecorderTimer::RecorderTimer(Wakes wakes, QObject* parent) : QObject(parent), wakes_(wakes)
 {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &RecorderTimer::timeout);
@@ -11,7 +11,7 @@ RecorderTimer::RecorderTimer(QObject* parent) : QObject(parent)
 void RecorderTimer::setInterval(int milliseconds)
 {
     interval_ = milliseconds;
-    timer_.stop();
+    halt();
     apply();
 }
 
@@ -24,15 +24,48 @@ void RecorderTimer::setIdle(bool idle)
 void RecorderTimer::stop()
 {
     stopped_ = true;
-    timer_.stop();
+    halt();
+}
+
+void RecorderTimer::deliverDueTicks()
+{
+    // A tick's handler may restart or stop the schedule, so each tick is checked against it afresh.
+    while (scheduledInterval_ > 0 && (ticksDelivered_ + 1) * scheduledInterval_ <= scheduleStart_.elapsed()) {
+        ++ticksDelivered_;
+        emit timeout();
+    }
+}
+
+int RecorderTimer::tickingInterval() const
+{
+    if (wakes_ == Wakes::WhenAsked)
+        return scheduledInterval_;
+    return timer_.isActive() ? timer_.interval() : 0;
 }
 
 void RecorderTimer::apply()
 {
     if (interval_ <= 0 || idle_ || stopped_)
-        timer_.stop();
-    else if (!timer_.isActive())
+        halt();
+    else if (!isTicking())
+        start();
+}
+
+void RecorderTimer::start()
+{
+    if (wakes_ == Wakes::Itself) {
         timer_.start(interval_);
+        return;
+    }
+    scheduledInterval_ = interval_;
+    ticksDelivered_ = 0;
+    scheduleStart_.start();
+}
+
+void RecorderTimer::halt()
+{
+    timer_.stop();
+    scheduledInterval_ = 0;
 }
 
 }  // namespace kelvra

@@ -1,6 +1,7 @@
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest>
@@ -37,6 +38,7 @@ class TstTiming : public QObject {
 private slots:
     void timerIntervalStartsAndStops();
     void idleTimerKeepsItsInterval();
+    void askedTimerDeliversEachDueTickOnce();
     void pacerHoldsBackRepaintsWithinTheInterval();
     void pacerPaintsHeldChangesLater();
 };
@@ -74,6 +76,30 @@ void TstTiming::idleTimerKeepsItsInterval()
     timer.setIdle(false);
     QVERIFY(timer.isTicking());
     QCOMPARE(timer.interval(), 62);
+}
+
+void TstTiming::askedTimerDeliversEachDueTickOnce()
+{
+    // However late it is asked, the count is what a 10 ms timer started with the interval gives;
+    // setting the interval again starts the count afresh.
+    RecorderTimer timer(RecorderTimer::Wakes::WhenAsked);
+    QSignalSpy ticks(&timer, &RecorderTimer::timeout);
+    for (int round = 0; round < 2; ++round) {
+        ticks.clear();
+        QElapsedTimer before;
+        before.start();
+        timer.setInterval(10);
+        QElapsedTimer after;
+        after.start();
+        QCOMPARE(timer.tickingInterval(), 10);
+        for (const int lateness : {55, 3, 127}) {
+            QTest::qSleep(lateness);
+            const qint64 least = after.elapsed() / 10;
+            timer.deliverDueTicks();
+            QVERIFY2(ticks.count() >= least && ticks.count() <= before.elapsed() / 10,
+                     qPrintable(QString::number(ticks.count())));
+        }
+    }
 }
 
 void TstTiming::pacerHoldsBackRepaintsWithinTheInterval()
