@@ -29,11 +29,15 @@ void RecorderTimer::stop()
 
 void RecorderTimer::deliverDueTicks()
 {
-    // A tick's handler may restart or stop the schedule, so each tick is checked against it afresh.
-    while (scheduledInterval_ > 0 && (ticksDelivered_ + 1) * scheduledInterval_ <= scheduleStart_.elapsed()) {
-        ++ticksDelivered_;
-        emit timeout();
-    }
+    const qint64 now = scheduleStart_.elapsed();
+    if (scheduledInterval_ <= 0 || nextDue_ > now)
+        return;
+    // As with Qt's own timers, ticks missed by more than an interval (a stall, a suspended
+    // computer) are not made up: the schedule moves on from now.
+    nextDue_ += scheduledInterval_;
+    if (nextDue_ <= now)
+        nextDue_ = now + scheduledInterval_;
+    emit timeout();
 }
 
 int RecorderTimer::tickingInterval() const
@@ -58,7 +62,7 @@ void RecorderTimer::start()
         return;
     }
     scheduledInterval_ = interval_;
-    ticksDelivered_ = 0;
+    nextDue_ = interval_;
     scheduleStart_.start();
 }
 

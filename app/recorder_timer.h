@@ -22,7 +22,7 @@ public:
     void setIdle(bool idle);
     // For good: the program is ending.
     void stop();
-    // Emits, in order, each tick that has fallen due since the last call (Wakes::WhenAsked).
+    // Emits the tick that has fallen due since the last call, if any (Wakes::WhenAsked).
     void deliverDueTicks();
 
     int interval() const { return interval_; }
@@ -41,11 +41,10 @@ private:
 
     const Wakes wakes_;
     QTimer timer_;
-    // The schedule of a timer that waits to be asked: tick n falls due n * scheduledInterval_
-    // after scheduleStart_.
+    // The schedule of a timer that waits to be asked, in milliseconds since scheduleStart_.
     QElapsedTimer scheduleStart_;
     int scheduledInterval_ = 0;
-    qint64 ticksDelivered_ = 0;
+    qint64 nextDue_ = 0;
     int interval_ = 0;
     bool idle_ = false;
     bool stopped_ = false;

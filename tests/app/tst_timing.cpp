@@ -38,7 +38,7 @@ class TstTiming : public QObject {
 private slots:
     void timerIntervalStartsAndStops();
     void idleTimerKeepsItsInterval();
-    void askedTimerDeliversEachDueTickOnce();
+    void askedTimerSkipsMissedTicksAndRestartsItsCount();
     void pacerHoldsBackRepaintsWithinTheInterval();
     void pacerPaintsHeldChangesLater();
 };
@@ -78,28 +78,31 @@ void TstTiming::idleTimerKeepsItsInterval()
     QCOMPARE(timer.interval(), 62);
 }
 
-void TstTiming::askedTimerDeliversEachDueTickOnce()
+void TstTiming::askedTimerSkipsMissedTicksAndRestartsItsCount()
 {
-    // However late it is asked, the count is what a 10 ms timer started with the interval gives;
-    // setting the interval again starts the count afresh.
+    // Like Qt's own timers: a tick overdue by several intervals comes once and the schedule moves
+    // on from then; setting the interval starts the count afresh.
     RecorderTimer timer(RecorderTimer::Wakes::WhenAsked);
     QSignalSpy ticks(&timer, &RecorderTimer::timeout);
-    for (int round = 0; round < 2; ++round) {
-        ticks.clear();
-        QElapsedTimer before;
-        before.start();
-        timer.setInterval(10);
-        QElapsedTimer after;
-        after.start();
-        QCOMPARE(timer.tickingInterval(), 10);
-        for (const int lateness : {55, 3, 127}) {
-            QTest::qSleep(lateness);
-            const qint64 least = after.elapsed() / 10;
-            timer.deliverDueTicks();
-            QVERIFY2(ticks.count() >= least && ticks.count() <= before.elapsed() / 10,
-                     qPrintable(QString::number(ticks.count())));
-        }
-    }
+    timer.setInterval(100);
+    QCOMPARE(timer.tickingInterval(), 100);
+    QTest::qSleep(550);
+    for (int ask = 0; ask < 5; ++ask)
+        timer.deliverDueTicks();
+    QVERIFY2(ticks.count() <= 2, qPrintable(QString::number(ticks.count())));
+    QVERIFY(ticks.count() >= 1);
+
+    ticks.clear();
+    timer.setInterval(400);
+    QTest::qSleep(250);
+    QElapsedTimer sinceRestart;
+    sinceRestart.start();
+    timer.setInterval(400);
+    QTest::qSleep(250);
+    timer.deliverDueTicks();
+    // Only a machine too busy to sleep 250 ms within 400 leaves nothing to judge.
+    if (sinceRestart.elapsed() < 400)
+        QCOMPARE(ticks.count(), 0);
 }
 
 void TstTiming::pacerHoldsBackRepaintsWithinTheInterval()
