@@ -100,9 +100,11 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     for (QFrame* frame : {Frame2, Frame3})
         frame->setAttribute(Qt::WA_NativeWindow);
-    Timer1 = new RecorderTimer(this);
+    Timer1 = new RecorderTimer(RecorderTimer::Wakes::Itself, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new RecorderTimer(this);
+    // Timer2 only moves the sweep, which shows on Timer1's next tick: its ticks wait for that
+    // wake-up (or a click) instead of waking the process themselves.
+    Timer2 = new RecorderTimer(RecorderTimer::Wakes::WhenAsked, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     pacer_ = new RepaintPacer(*this, kTicksPerRepaint);
     connectEvents();
@@ -132,6 +134,7 @@ bool Form1::load(const std::function<QString()>& portAdvice)
 void Form1::connectEvents()
 {
     connect(Timer1, &RecorderTimer::timeout, this, [this] {
+        Timer2->deliverDueTicks();
         handle([this] { timer1Tick(); });
         pacer_->tick();
     });
@@ -148,7 +151,11 @@ void Form1::connectEvents()
     }};
     for (const auto& [button, click] : commands)
         connect(button, &QPushButton::clicked, this,
-                [this, click = click] { handle([this, click] { (recorder_.*click)(); }); });
+                [this, click = click] {
+                    // A click finds the sweep where Timer2's ticks up to now have left it.
+                    Timer2->deliverDueTicks();
+                    handle([this, click] { (recorder_.*click)(); });
+                });
 }
 
 template <typename Handler>

@@ -2,7 +2,7 @@
 
 namespace kelvra {
 
-RecorderTimer::RecorderTimer(QObject* parent) : QObject(parent)
+RecorderTimer::RecorderTimer(Wakes wakes, QObject* parent) : QObject(parent), wakes_(wakes)
 {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &RecorderTimer::timeout);
@@ -11,7 +11,7 @@ RecorderTimer::RecorderTimer(QObject* parent) : QObject(parent)
 void RecorderTimer::setInterval(int milliseconds)
 {
     interval_ = milliseconds;
-    timer_.stop();
+    halt();
     apply();
 }
 
@@ -24,15 +24,52 @@ void RecorderTimer::setIdle(bool idle)
 void RecorderTimer::stop()
 {
     stopped_ = true;
-    timer_.stop();
+    halt();
+}
+
+void RecorderTimer::deliverDueTicks()
+{
+    const qint64 now = scheduleStart_.elapsed();
+    if (scheduledInterval_ <= 0 || nextDue_ > now)
+        return;
+    // As with Qt's own timers, ticks missed by more than an interval (a stall, a suspended
+    // computer) are not made up: the schedule moves on from now.
+    nextDue_ += scheduledInterval_;
+    if (nextDue_ <= now)
+        nextDue_ = now + scheduledInterval_;
+    emit timeout();
+}
+
+int RecorderTimer::tickingInterval() const
+{
+    if (wakes_ == Wakes::WhenAsked)
+        return scheduledInterval_;
+    return timer_.isActive() ? timer_.interval() : 0;
 }
 
 void RecorderTimer::apply()
 {
     if (interval_ <= 0 || idle_ || stopped_)
-        timer_.stop();
-    else if (!timer_.isActive())
+        halt();
+    else if (!isTicking())
+        start();
+}
+
+void RecorderTimer::start()
+{
+    if (wakes_ == Wakes::Itself) {
         timer_.start(interval_);
+        return;
+    }
+    scheduledInterval_ = interval_;
+    nextDue_ = interval_;
+    scheduleStart_.start();
+}
+
+void RecorderTimer::halt()
+{
+    timer_.stop();
+    scheduledInterval_ = 0;
 }
 
 }  // namespace kelvra

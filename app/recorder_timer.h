@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -11,26 +12,39 @@ namespace kelvra {
 class RecorderTimer : public QObject {
     Q_OBJECT
 public:
-    explicit RecorderTimer(QObject* parent = nullptr);
+    // A timer whose ticks are only seen on another timer's wake-up need not wake the process
+    // itself: it keeps its schedule on the monotonic clock and hands over what fell due when asked.
+    enum class Wakes { Itself, WhenAsked };
+
+    explicit RecorderTimer(Wakes wakes = Wakes::Itself, QObject* parent = nullptr);
 
     void setInterval(int milliseconds);
     void setIdle(bool idle);
     // For good: the program is ending.
     void stop();
+    // Emits the tick that has fallen due since the last call, if any (Wakes::WhenAsked).
+    void deliverDueTicks();
 
     int interval() const { return interval_; }
     bool isIdle() const { return idle_; }
-    bool isTicking() const { return timer_.isActive(); }
+    bool isTicking() const { return tickingInterval() > 0; }
     // The interval it really ticks at now, 0 while it does not tick.
-    int tickingInterval() const { return timer_.isActive() ? timer_.interval() : 0; }
+    int tickingInterval() const;
 
 signals:
     void timeout();
 
 private:
     void apply();
+    void start();
+    void halt();
 
+    const Wakes wakes_;
     QTimer timer_;
+    // The schedule of a timer that waits to be asked, in milliseconds since scheduleStart_.
+    QElapsedTimer scheduleStart_;
+    int scheduledInterval_ = 0;
+    qint64 nextDue_ = 0;
     int interval_ = 0;
     bool idle_ = false;
     bool stopped_ = false;

@@ -1,6 +1,7 @@
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest>
@@ -37,6 +38,7 @@ class TstTiming : public QObject {
 private slots:
     void timerIntervalStartsAndStops();
     void idleTimerKeepsItsInterval();
+    void askedTimerSkipsMissedTicksAndRestartsItsCount();
     void pacerHoldsBackRepaintsWithinTheInterval();
     void pacerPaintsHeldChangesLater();
 };
@@ -74,6 +76,33 @@ void TstTiming::idleTimerKeepsItsInterval()
     timer.setIdle(false);
     QVERIFY(timer.isTicking());
     QCOMPARE(timer.interval(), 62);
+}
+
+void TstTiming::askedTimerSkipsMissedTicksAndRestartsItsCount()
+{
+    // Like Qt's own timers: a tick overdue by several intervals comes once and the schedule moves
+    // on from then; setting the interval starts the count afresh.
+    RecorderTimer timer(RecorderTimer::Wakes::WhenAsked);
+    QSignalSpy ticks(&timer, &RecorderTimer::timeout);
+    timer.setInterval(100);
+    QCOMPARE(timer.tickingInterval(), 100);
+    QTest::qSleep(550);
+    for (int ask = 0; ask < 5; ++ask)
+        timer.deliverDueTicks();
+    QVERIFY2(ticks.count() <= 2, qPrintable(QString::number(ticks.count())));
+    QVERIFY(ticks.count() >= 1);
+
+    ticks.clear();
+    timer.setInterval(400);
+    QTest::qSleep(250);
+    QElapsedTimer sinceRestart;
+    sinceRestart.start();
+    timer.setInterval(400);
+    QTest::qSleep(250);
+    timer.deliverDueTicks();
+    // Only a machine too busy to sleep 250 ms within 400 leaves nothing to judge.
+    if (sinceRestart.elapsed() < 400)
+        QCOMPARE(ticks.count(), 0);
 }
 
 void TstTiming::pacerHoldsBackRepaintsWithinTheInterval()
