@@ -250,11 +250,15 @@ void Form1::timer1Tick()
     const int chart = recorder_.channelIndex();
     const double column = recorder_.GP1_count;
     recorder_.timer1Tick();
-    // What each chart was given and where: a reply that missed its tick shows here as 0.
+    // What each chart was given and where, and the reply it came from in hex (none when nothing
+    // arrived): a reply that missed its tick shows here as 0, and on the next channel.
     if (lcReadings().isDebugEnabled() && chart >= 0 && chart < kChannelCount) {
         const std::array<double, kChannelCount> readings{recorder_.ch1_dat, recorder_.ch2_dat, recorder_.ch3_dat,
                                                          recorder_.ch4_dat};
-        qCDebug(lcReadings, "GP%d %g at %.0f", chart + 1, readings[static_cast<std::size_t>(chart)], column);
+        const bool replied = Label5->text() != kStatusNoReply;
+        const QByteArray reply = replied ? recorder_.rxText().toLatin1().toHex() : QByteArray();
+        qCDebug(lcReadings, "GP%d %g at %.0f reply %s", chart + 1, readings[static_cast<std::size_t>(chart)], column,
+                reply.constData());
     }
 }
 

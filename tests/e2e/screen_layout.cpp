@@ -77,7 +77,7 @@ QList<int> strayTraceColumns(const QImage& window, int chart, double reading, in
 
 QList<Plotted> plottedReadings(const QString& errorOutput, int chart)
 {
-    static const QRegularExpression line(QStringLiteral("^kelvra\\.readings: GP(\\d) (\\S+) at (\\S+)$"),
+    static const QRegularExpression line(QStringLiteral("^kelvra\\.readings: GP(\\d) (\\S+) at (\\S+) reply"),
                                          QRegularExpression::MultilineOption);
     QList<Plotted> plotted;
     for (const QRegularExpressionMatch& match : line.globalMatch(errorOutput))
