@@ -3,6 +3,7 @@
 #include "archive/station_codes.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 namespace kelvra::archive::messages {
 QString notWholeDays() { return QCoreApplication::translate("Archive", "not a whole number of days from 1 up"); }
@@ -56,14 +57,16 @@ QString noArchiveOption() { return QCoreApplication::translate("Archive", "keep 
 
 QString stationOption()
 {
-    return QCoreApplication::translate("Archive",
-                                       "network, station and location codes of the archive (default XX.KELV.00)");
+    const StationCodes defaults;
+    return QCoreApplication::translate("Archive", "network, station and location codes of the archive (default %1)")
+        .arg(defaults.network + u'.' + defaults.station + u'.' + defaults.location);
 }
 
 QString channelsOption()
 {
-    return QCoreApplication::translate("Archive",
-                                       "channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)");
+    const StationCodes defaults;
+    return QCoreApplication::translate("Archive", "channel codes of CH-1..CH-4 in the archive (default %1)")
+        .arg(QStringList(defaults.channels.begin(), defaults.channels.end()).join(u','));
 }
 
 QString keepDaysOption()

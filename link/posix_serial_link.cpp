@@ -114,25 +114,13 @@ private:
 
 }  // namespace
 
-PosixSerialLink::PosixSerialLink(std::optional<QString> deviceOverride) : deviceOverride_(std::move(deviceOverride)) {}
+PosixSerialLink::PosixSerialLink(std::optional<QString> deviceOverride) : choice_(std::move(deviceOverride)) {}
 
 PosixSerialLink::~PosixSerialLink() { close(); }
 
-void PosixSerialLink::setCommPort(int port)
-{
-    if (port < 1)
-        throw LinkError(QStringLiteral("port %1").arg(port), linkText::portNumberTooSmall());
-    commPort_ = port;
-}
+void PosixSerialLink::setCommPort(int port) { choice_.setCommPort(port); }
 
-void PosixSerialLink::setSettings(const QString& text)
-{
-    try {
-        settings_ = parseLineSettings(text);
-    } catch (const LineSettingsError& e) {
-        throw LinkError(deviceName(), QString::fromUtf8(e.what()));
-    }
-}
+void PosixSerialLink::setSettings(const QString& text) { choice_.setSettings(text); }
 
 void PosixSerialLink::setPortOpen(bool open)
 {
@@ -146,11 +134,9 @@ void PosixSerialLink::setPortOpen(bool open)
 
 void PosixSerialLink::open()
 {
-    const QString device = deviceName();
-    if (device.trimmed().isEmpty())
-        throw LinkError(u'"' + device + u'"', linkText::noDeviceName());
-    const speed_t speed = speedFor(device, settings_.baudRate);
-    const tcflag_t controlFlags = controlFlagsFor(device, settings_);
+    const QString device = choice_.deviceToOpen();
+    const speed_t speed = speedFor(device, choice_.settings().baudRate);
+    const tcflag_t controlFlags = controlFlagsFor(device, choice_.settings());
 
     const QByteArray path = QFile::encodeName(device);
     // Non-blocking also keeps the open from waiting for a modem's carrier.
@@ -204,31 +190,28 @@ void PosixSerialLink::close()
 
 bool PosixSerialLink::portOpen() const { return fd_ >= 0; }
 
-void PosixSerialLink::setInputLen(int length)
-{
-    if (length < 0)
-        throw LinkError(deviceName(), linkText::negativeInputLength(length));
-    inputLen_ = length;
-}
+void PosixSerialLink::setInputLen(int length) { choice_.setInputLen(length); }
 
 QString PosixSerialLink::input()
 {
     requireOpen();
     // A terminal's input buffer holds 4 KiB: one read takes all that waits.
-    constexpr qsizetype kChunk = 4096;
+    char chunk[4096];
+    const qsizetype limit = choice_.inputLen();
     QByteArray bytes;
     for (;;) {
-        const qsizetype wanted = inputLen_ > 0 ? std::min(kChunk, inputLen_ - bytes.size()) : kChunk;
+        const qsizetype wanted = limit > 0 ? std::min<qsizetype>(sizeof chunk, limit - bytes.size()) : sizeof chunk;
         if (wanted == 0)
             break;
-        const qsizetype held = bytes.size();
-        bytes.resize(held + wanted);
-        const ssize_t n = ::read(fd_, bytes.data() + held, static_cast<size_t>(wanted));
+        const ssize_t n = ::read(fd_, chunk, static_cast<size_t>(wanted));
+        if (n > 0) {
+            bytes.append(chunk, n);
+            if (n == wanted)
+                continue;
+            break;
+        }
         const int error = errno;
-        bytes.resize(held + std::max<ssize_t>(n, 0));
-        if (n == wanted)
-            continue;
-        if (n > 0 || (n < 0 && (error == EAGAIN || error == EWOULDBLOCK)))
+        if (n < 0 && (error == EAGAIN || error == EWOULDBLOCK))
             break;
         if (n < 0 && error == EINTR)
             continue;
@@ -260,12 +243,7 @@ void PosixSerialLink::output(const QString& text)
     requireOpen();
 }
 
-QString PosixSerialLink::deviceName() const
-{
-    if (deviceOverride_)
-        return *deviceOverride_;
-    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
-}
+QString PosixSerialLink::deviceName() const { return choice_.deviceName(); }
 
 void PosixSerialLink::fail(const QString& description)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/line_settings.h"
+#include "link/port_choice.h"
 #include "link/serial_link.h"
 
 #include <optional>
@@ -35,10 +35,7 @@ private:
     void fail(const QString& description);
     void requireOpen() const;
 
-    std::optional<QString> deviceOverride_;
-    int commPort_ = 1;
-    LineSettings settings_;
-    int inputLen_ = 0;
+    PortChoice choice_;
     int fd_ = -1;
     QString failure_;
 };

@@ -6,7 +6,7 @@
 
 namespace kelvra {
 
-QtSerialLink::QtSerialLink(std::optional<QString> deviceOverride) : deviceOverride_(std::move(deviceOverride))
+QtSerialLink::QtSerialLink(std::optional<QString> deviceOverride) : choice_(std::move(deviceOverride))
 {
     // A failed port stays open and Qt repeats the error from its notifier at full speed, so the
     // first one ends the line. Modem-line calls a pseudo-terminal refuses are not failures of it.
@@ -22,21 +22,9 @@ QtSerialLink::QtSerialLink(std::optional<QString> deviceOverride) : deviceOverri
     });
 }
 
-void QtSerialLink::setCommPort(int port)
-{
-    if (port < 1)
-        throw LinkError(QStringLiteral("port %1").arg(port), linkText::portNumberTooSmall());
-    commPort_ = port;
-}
+void QtSerialLink::setCommPort(int port) { choice_.setCommPort(port); }
 
-void QtSerialLink::setSettings(const QString& text)
-{
-    try {
-        settings_ = parseLineSettings(text);
-    } catch (const LineSettingsError& e) {
-        throw LinkError(deviceName(), QString::fromUtf8(e.what()));
-    }
-}
+void QtSerialLink::setSettings(const QString& text) { choice_.setSettings(text); }
 
 void QtSerialLink::setPortOpen(bool open)
 {
@@ -46,16 +34,16 @@ void QtSerialLink::setPortOpen(bool open)
         port_.close();
         return;
     }
-    if (deviceName().trimmed().isEmpty())
-        throw LinkError(u'"' + deviceName() + u'"', linkText::noDeviceName());
-    port_.setPortName(deviceName());
-    port_.setBaudRate(settings_.baudRate);
-    port_.setParity(settings_.parity);
-    port_.setDataBits(settings_.dataBits);
-    port_.setStopBits(settings_.stopBits);
+    const QString device = choice_.deviceToOpen();
+    const LineSettings& settings = choice_.settings();
+    port_.setPortName(device);
+    port_.setBaudRate(settings.baudRate);
+    port_.setParity(settings.parity);
+    port_.setDataBits(settings.dataBits);
+    port_.setStopBits(settings.stopBits);
     port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!port_.open(QIODevice::ReadWrite))
-        throw LinkError(deviceName(), port_.errorString());
+        throw LinkError(device, port_.errorString());
     failure_.clear();
 }
 
@@ -64,18 +52,14 @@ bool QtSerialLink::portOpen() const
     return port_.isOpen();
 }
 
-void QtSerialLink::setInputLen(int length)
-{
-    if (length < 0)
-        throw LinkError(deviceName(), linkText::negativeInputLength(length));
-    inputLen_ = length;
-}
+void QtSerialLink::setInputLen(int length) { choice_.setInputLen(length); }
 
 QString QtSerialLink::input()
 {
     requireOpen();
     // Latin-1 keeps every byte, NUL and 0xFF included, as one character.
-    return QString::fromLatin1(inputLen_ > 0 ? port_.read(inputLen_) : port_.readAll());
+    const int limit = choice_.inputLen();
+    return QString::fromLatin1(limit > 0 ? port_.read(limit) : port_.readAll());
 }
 
 void QtSerialLink::output(const QString& text)
@@ -90,16 +74,7 @@ void QtSerialLink::output(const QString& text)
     requireOpen();
 }
 
-QString QtSerialLink::deviceName() const
-{
-    if (deviceOverride_)
-        return *deviceOverride_;
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(commPort_);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
-#endif
-}
+QString QtSerialLink::deviceName() const { return choice_.deviceName(); }
 
 void QtSerialLink::fail(const QString& description)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/line_settings.h"
+#include "link/port_choice.h"
 #include "link/serial_link.h"
 
 #include <QSerialPort>
@@ -30,10 +30,7 @@ private:
     void requireOpen() const;
 
     QSerialPort port_;
-    std::optional<QString> deviceOverride_;
-    int commPort_ = 1;
-    LineSettings settings_;
-    int inputLen_ = 0;
+    PortChoice choice_;
     QString failure_;
 };
 

@@ -95,9 +95,7 @@ void Settings::describeOptions(QCommandLineParser& parser)
 
 Settings Settings::read(const QString& filePath, const QCommandLineParser& parser)
 {
-    Settings settings;
-    settings.filePath_ = filePath;
-    settings.readFileValues();
+    Settings settings = readFile(filePath);
     settings.readOptions(parser);
     return settings;
 }

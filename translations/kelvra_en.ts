@@ -48,20 +48,20 @@ This one records on screen only and keeps no archive.</translation>
         <translation>keep no archive</translation>
     </message>
     <message>
-        <source>network, station and location codes of the archive (default XX.KELV.00)</source>
-        <translation>network, station and location codes of the archive (default XX.KELV.00)</translation>
-    </message>
-    <message>
-        <source>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</source>
-        <translation>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</translation>
-    </message>
-    <message>
         <source>remove day files older than N days from the archive (default: keep all)</source>
         <translation>remove day files older than N days from the archive (default: keep all)</translation>
     </message>
     <message>
         <source>neither true nor false</source>
         <translation>neither true nor false</translation>
+    </message>
+    <message>
+        <source>network, station and location codes of the archive (default %1)</source>
+        <translation>network, station and location codes of the archive (default %1)</translation>
+    </message>
+    <message>
+        <source>channel codes of CH-1..CH-4 in the archive (default %1)</source>
+        <translation>channel codes of CH-1..CH-4 in the archive (default %1)</translation>
     </message>
 </context>
 <context>

@@ -48,20 +48,20 @@ This one records on screen only and keeps no archive.</source>
         <translation>アーカイブを残さない</translation>
     </message>
     <message>
-        <source>network, station and location codes of the archive (default XX.KELV.00)</source>
-        <translation>アーカイブのネットワーク・観測点・ロケーションコード（既定値 XX.KELV.00）</translation>
-    </message>
-    <message>
-        <source>channel codes of CH-1..CH-4 in the archive (default SHZ,SH1,SH2,SH3)</source>
-        <translation>アーカイブでの CH-1〜CH-4 のチャンネルコード（既定値 SHZ,SH1,SH2,SH3）</translation>
-    </message>
-    <message>
         <source>remove day files older than N days from the archive (default: keep all)</source>
         <translation>N 日より古い日ファイルをアーカイブから削除する（既定: すべて残す）</translation>
     </message>
     <message>
         <source>neither true nor false</source>
         <translation>true でも false でもありません</translation>
+    </message>
+    <message>
+        <source>network, station and location codes of the archive (default %1)</source>
+        <translation>アーカイブのネットワーク・観測点・ロケーションコード（既定値 %1）</translation>
+    </message>
+    <message>
+        <source>channel codes of CH-1..CH-4 in the archive (default %1)</source>
+        <translation>アーカイブでの CH-1〜CH-4 のチャンネルコード（既定値 %1）</translation>
     </message>
 </context>
 <context>
