@@ -171,20 +171,26 @@ private slots:
         QVERIFY(!QFileInfo(sim.link()).isSymLink());
     }
 
-    void logRecordsEveryReceivedByte()
+    // The reply log has a line for each request, stamped like the request's byte.
+    void logsRecordEveryReceivedByteAndEveryReply()
     {
         Sim sim;
         const QString logPath = sim.dir.filePath("rx.log");
-        QVERIFY(sim.start({"--quiet", "--log", logPath}));
+        const QString replyLogPath = sim.dir.filePath("replies.log");
+        QVERIFY(sim.start({"--quiet", "--constant", "11,22,33,44", "--log", logPath, "--reply-log", replyLogPath}));
         Slave slave(sim.link());
         const QByteArray sent("0\0\xff z3", 6);
         QVERIFY(slave.send(sent));
-        QStringList lines;
+        const auto linesOf = [](const QString& path) {
+            QFile log(path);
+            return log.open(QIODevice::ReadOnly) ? QString::fromLatin1(log.readAll()).split('\n', Qt::SkipEmptyParts)
+                                                 : QStringList();
+        };
+        QStringList lines, replies;
         QVERIFY(QTest::qWaitFor([&] {
-            QFile log(logPath);
-            lines = log.open(QIODevice::ReadOnly) ? QString::fromLatin1(log.readAll()).split('\n', Qt::SkipEmptyParts)
-                                                  : QStringList();
-            return lines.size() >= sent.size();
+            lines = linesOf(logPath);
+            replies = linesOf(replyLogPath);
+            return lines.size() >= sent.size() && replies.size() >= 2;
         }, kPatienceMs));
         QCOMPARE(lines.size(), sent.size());
         double previous = 0.0;
@@ -197,6 +203,7 @@ private slots:
         }
         QCOMPARE(lines[5].section(' ', 2), QString("'3'"));
         QCOMPARE(lines[1].section(' ', 2), QString());
+        QCOMPARE(replies, QStringList({lines[0].section(' ', 0, 0) + " 0 11", lines[5].section(' ', 0, 0) + " 3 44"}));
     }
 
     void stopsCleanlyOnSignal_data()

@@ -19,15 +19,29 @@ ParsedOptions parse(const QStringList& args)
     return parseOptions(list);
 }
 
+struct Write {
+    SimClock::time_point at;
+    QByteArray bytes;
+};
+
+// The writes the outbox asks for before `until`, each when it falls due.
+std::vector<Write> writesBefore(Outbox& outbox, SimClock::time_point until)
+{
+    std::vector<Write> writes;
+    for (auto due = outbox.nextDue(); due && *due < until; due = outbox.nextDue()) {
+        const std::string_view ready = outbox.ready(*due);
+        writes.push_back({*due, QByteArray(ready.data(), static_cast<qsizetype>(ready.size()))});
+        outbox.sent(ready.size(), *due);
+    }
+    return writes;
+}
+
 // Everything the outbox would put on the line, each byte taken when it falls due.
 QByteArray drain(Outbox& outbox)
 {
     QByteArray bytes;
-    while (const auto due = outbox.nextDue()) {
-        const std::string_view ready = outbox.ready(*due);
-        bytes.append(ready.data(), static_cast<qsizetype>(ready.size()));
-        outbox.sent(ready.size(), *due);
-    }
+    for (const Write& write : writesBefore(outbox, SimClock::time_point::max()))
+        bytes += write.bytes;
     return bytes;
 }
 
@@ -45,15 +59,17 @@ private slots:
     {
         const ParsedOptions p = parse({"--link", "/tmp/x", "--seed=42", "--constant", "0,1023,2046,-10",
                                        "--fault", "split", "--fault=late", "--fault", "hangup-after:0.25",
-                                       "--log", "/tmp/log", "--quiet"});
+                                       "--fault", "straddle", "--log", "/tmp/log", "--reply-log", "/tmp/replies",
+                                       "--quiet"});
         QVERIFY2(p.error.empty(), p.error.c_str());
         QCOMPARE(p.options.link, std::string("/tmp/x"));
         QCOMPARE(p.options.seed, std::optional<std::uint64_t>(42));
         QVERIFY(p.options.constant == (std::array<long long, 4>{0, 1023, 2046, -10}));
-        QVERIFY(p.options.faults.split && p.options.faults.late);
+        QVERIFY(p.options.faults.split && p.options.faults.late && p.options.faults.straddle);
         QVERIFY(!p.options.faults.silent && !p.options.faults.noise && !p.options.faults.burst);
         QCOMPARE(p.options.faults.hangupAfter, std::optional(250ms));
         QCOMPARE(p.options.logPath, std::string("/tmp/log"));
+        QCOMPARE(p.options.replyLogPath, std::string("/tmp/replies"));
         QVERIFY(p.options.quiet);
 
         const ParsedOptions none = parse({});
@@ -133,11 +149,11 @@ private slots:
         QTest::addColumn<bool>("split");
         QTest::addColumn<QList<int>>("delaysMs");
         QTest::addColumn<QByteArrayList>("pieces");
-        QTest::newRow("healthy") << false << false << false << QList<int>{0} << QByteArrayList{"1023"};
+        QTest::newRow("healthy") << false << false << false << QList<int>{2} << QByteArrayList{"1023"};
         QTest::newRow("silent") << true << false << false << QList<int>{} << QByteArrayList{};
-        QTest::newRow("late") << false << true << false << QList<int>{25} << QByteArrayList{"1023"};
-        QTest::newRow("split") << false << false << true << QList<int>{0, 17} << QByteArrayList{"10", "23"};
-        QTest::newRow("late and split") << false << true << true << QList<int>{25, 42} << QByteArrayList{"10", "23"};
+        QTest::newRow("late") << false << true << false << QList<int>{27} << QByteArrayList{"1023"};
+        QTest::newRow("split") << false << false << true << QList<int>{2, 19} << QByteArrayList{"10", "23"};
+        QTest::newRow("late and split") << false << true << true << QList<int>{27, 44} << QByteArrayList{"10", "23"};
     }
     void shapesRepliesByFault()
     {
@@ -150,11 +166,12 @@ private slots:
         faults.silent = silent;
         faults.late = late;
         faults.split = split;
-        const auto shaped = ReplyShaper(faults, 1).shape("1023");
+        const auto shaped = ReplyShaper(faults, 1).shape("1023").pieces;
         QCOMPARE(shaped.size(), static_cast<std::size_t>(pieces.size()));
         for (std::size_t i = 0; i < shaped.size(); ++i) {
             QCOMPARE(QByteArray::fromStdString(shaped[i].bytes), pieces[i]);
-            // The second piece follows the first one's two characters and the 15 ms gap.
+            // The first character leaves after the 2.1 ms the line needs both ways; the second
+            // piece follows the first one's two characters and the 15 ms gap.
             QCOMPARE(std::chrono::duration_cast<std::chrono::milliseconds>(shaped[i].delay).count(), delaysMs[i]);
         }
     }
@@ -167,11 +184,13 @@ private slots:
         int replaced = 0;
         QByteArray garbage;
         for (int i = 0; i < 2000; ++i) {
-            const auto shaped = shaper.shape("512");
-            QCOMPARE(shaped.size(), std::size_t{1});
-            if (shaped[0].bytes != "512") {
+            const ShapedReply shaped = shaper.shape("512");
+            QCOMPARE(shaped.pieces.size(), std::size_t{1});
+            const std::string& bytes = shaped.pieces[0].bytes;
+            QCOMPARE(shaped.noise, bytes != "512");
+            if (shaped.noise) {
                 ++replaced;
-                garbage += QByteArray::fromStdString(shaped[0].bytes);
+                garbage += QByteArray::fromStdString(bytes);
             }
         }
         QVERIFY2(replaced > 40 && replaced < 200, qPrintable(QString::number(replaced)));
@@ -207,8 +226,13 @@ private slots:
     {
         const SimClock::time_point t0 = SimClock::now();
         Board board = constantBoard(Faults{}, t0);
-        for (const char byte : std::string("0\r\n1x2\0" "3\xff" "4", 10))
-            board.receive(byte, t0);
+        QByteArray answered;
+        for (const char byte : std::string("0\r\n1x2\0" "3\xff" "4", 10)) {
+            if (const auto reply = board.receive(byte, t0))
+                answered += QByteArray::number(reply->channel) + '=' + QByteArray::fromStdString(reply->reading) + ' ';
+        }
+        QCOMPARE(answered, QByteArray("0=7 1=512 2=1023 3=2046 "));
+        QCOMPARE(board.outbox().nextDue(), std::optional(t0 + kReplyLead));
         QCOMPARE(drain(board.outbox()), QByteArray("751210232046"));
         QCOMPARE(board.counters().requests, std::uint64_t{4});
         QCOMPARE(board.counters().replies, std::uint64_t{4});
@@ -237,6 +261,39 @@ private slots:
         }
         QCOMPARE(board.counters().requests, std::uint64_t{1});
         QVERIFY(chatter.contains("512") && chatter.contains("2046"));
+    }
+
+    // About half the replies come in their own tick; the rest, whole or their second half, leave in
+    // one write the moment the next request arrives, ahead of that request's reply.
+    void straddleHoldsRepliesUntilTheNextRequest()
+    {
+        const SimClock::time_point t0 = SimClock::now();
+        Faults faults;
+        faults.straddle = true;
+        Board board = constantBoard(faults, t0);
+        const QByteArrayList readings{"7", "512", "1023", "2046"};
+        constexpr int kRequests = 400;
+        std::vector<QByteArray> inOwnTick(kRequests), atNextRequest(kRequests);
+        for (int i = 0; i < kRequests; ++i) {
+            const SimClock::time_point at = t0 + i * 20ms;
+            board.receive(static_cast<char>('0' + i % 4), at);
+            for (const Write& write : writesBefore(board.outbox(), at + 20ms)) {
+                if (write.at == at && i > 0 && atNextRequest[i - 1].isEmpty()) {
+                    atNextRequest[i - 1] = write.bytes;
+                } else {
+                    QVERIFY(write.at >= at + kReplyLead);
+                    inOwnTick[i] += write.bytes;
+                }
+            }
+        }
+        int whole = 0, tail = 0;
+        for (int i = 0; i + 1 < kRequests; ++i) {
+            QCOMPARE(inOwnTick[i] + atNextRequest[i], readings[i % 4]);
+            whole += inOwnTick[i].isEmpty() ? 1 : 0;
+            tail += !inOwnTick[i].isEmpty() && !atNextRequest[i].isEmpty() ? 1 : 0;
+        }
+        QVERIFY2(whole > 60 && whole < 140 && tail > 60 && tail < 140,
+                 qPrintable(QStringLiteral("%1 whole, %2 tails").arg(whole).arg(tail)));
     }
 
     void burstComesOnceAfterTheFirstRequest()

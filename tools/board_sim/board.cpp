@@ -30,20 +30,30 @@ std::string Board::readingText(int channel, SimClock::time_point now)
     return std::to_string(signal_->reading(channel, seconds));
 }
 
-void Board::receive(char byte, SimClock::time_point now)
+std::optional<SentReply> Board::receive(char byte, SimClock::time_point now)
 {
     if (byte < '0' || byte >= '0' + kChannels) {
         ++counters_.ignored;
-        return;
+        return std::nullopt;
     }
     ++counters_.requests;
+    // What the adapter held goes out with the next request, ahead of its reply.
+    outbox_.release(now);
     if (faults_.burst && !burstAt_)
         burstAt_ = now + kBurstAfterFirstRequest;
-    const auto pieces = shaper_.shape(readingText(byte - '0', now));
-    if (!pieces.empty())
-        ++counters_.replies;
-    for (const ReplyPiece& piece : pieces)
-        outbox_.push(now + piece.delay, piece.bytes);
+    const int channel = byte - '0';
+    std::string reading = readingText(channel, now);
+    const ShapedReply shaped = shaper_.shape(reading);
+    if (shaped.pieces.empty())
+        return std::nullopt;
+    ++counters_.replies;
+    for (const ReplyPiece& piece : shaped.pieces) {
+        if (piece.held)
+            outbox_.hold(piece.bytes);
+        else
+            outbox_.push(now + piece.delay, piece.bytes);
+    }
+    return SentReply{channel, std::move(reading), shaped.noise};
 }
 
 std::string Board::burstText()

@@ -17,6 +17,14 @@ struct BoardCounters {
     std::uint64_t ignored = 0;
 };
 
+// What the board meant to send in answer to a request, before the faults shaped it.
+struct SentReply {
+    int channel;
+    std::string reading;
+    // The noise fault sent random bytes instead.
+    bool noise;
+};
+
 // The converter board's firmware: answers requests "0".."3" with a reading and, when faulty,
 // also speaks unasked. What it sends waits in its outbox for the line.
 class Board {
@@ -24,7 +32,8 @@ public:
     Board(std::unique_ptr<SignalModel> signal, const Faults& faults, std::uint64_t seed,
           SimClock::time_point start);
 
-    void receive(char byte, SimClock::time_point now);
+    // The reply, if the byte was a request the board answers.
+    std::optional<SentReply> receive(char byte, SimClock::time_point now);
     // Sends what the board says of its own accord when its time has come.
     void advance(SimClock::time_point now);
     // When advance() next has something to do; the outbox keeps its own schedule.

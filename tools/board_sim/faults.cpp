@@ -16,17 +16,33 @@ std::string ReplyShaper::garbage()
     return bytes;
 }
 
-std::vector<ReplyPiece> ReplyShaper::shape(const std::string& reply)
+ReplyShaper::Straddle ReplyShaper::straddle()
+{
+    if (!faults_.straddle)
+        return Straddle::None;
+    switch (random_.below(4)) {
+    case 0: return Straddle::Whole;
+    case 1: return Straddle::Tail;
+    default: return Straddle::None;
+    }
+}
+
+ShapedReply ReplyShaper::shape(const std::string& reply)
 {
     if (faults_.silent)
         return {};
-    const std::string text = faults_.noise && random_.below(kNoiseOneIn) == 0 ? garbage() : reply;
-    const std::chrono::nanoseconds delay = faults_.late ? kLateBy : std::chrono::nanoseconds{0};
-    if (!faults_.split || text.size() < 2)
-        return {{delay, text}};
+    const bool noise = faults_.noise && random_.below(kNoiseOneIn) == 0;
+    const std::string text = noise ? garbage() : reply;
+    const Straddle held = straddle();
+    const std::chrono::nanoseconds delay = kReplyLead + (faults_.late ? kLateBy : std::chrono::nanoseconds{0});
+    if (text.size() < 2 || (!faults_.split && held != Straddle::Tail))
+        return {{{delay, text, held != Straddle::None}}, noise};
     const std::size_t half = text.size() / 2;
-    return {{delay, text.substr(0, half)},
-            {delay + kCharTime * static_cast<std::chrono::nanoseconds::rep>(half) + kSplitGap, text.substr(half)}};
+    const std::chrono::nanoseconds gap = faults_.split ? kSplitGap : std::chrono::nanoseconds{0};
+    return {{{delay, text.substr(0, half), held == Straddle::Whole},
+             {delay + kCharTime * static_cast<std::chrono::nanoseconds::rep>(half) + gap, text.substr(half),
+              held != Straddle::None}},
+            noise};
 }
 
 }  // namespace kelvra::boardsim

@@ -19,6 +19,7 @@ struct Faults {
     bool noise = false;
     bool chatty = false;
     bool burst = false;
+    bool straddle = false;
     std::optional<std::chrono::milliseconds> hangupAfter;
 };
 
@@ -26,20 +27,31 @@ constexpr std::chrono::milliseconds kLateBy{25};
 constexpr std::chrono::milliseconds kSplitGap{15};
 constexpr int kNoiseOneIn = 20;
 
-// A piece of a reply and when it is due, counted from the arrival of the request.
+// A piece of a reply and when it is due, counted from the arrival of the request. A held piece
+// waits instead for the next request, as in a USB adapter whose latency timer has not run out.
 struct ReplyPiece {
     std::chrono::nanoseconds delay;
     std::string bytes;
+    bool held = false;
+};
+
+struct ShapedReply {
+    std::vector<ReplyPiece> pieces;
+    // The noise fault sent random bytes instead of the reading.
+    bool noise = false;
 };
 
 // Turns the reply a healthy board would send into what the faulty one sends.
 class ReplyShaper {
 public:
     ReplyShaper(const Faults& faults, std::uint64_t seed) : faults_(faults), random_(seed) {}
-    std::vector<ReplyPiece> shape(const std::string& reply);
+    ShapedReply shape(const std::string& reply);
 
 private:
+    enum class Straddle { None, Whole, Tail };
+
     std::string garbage();
+    Straddle straddle();
 
     Faults faults_;
     SimRandom random_;

@@ -10,6 +10,12 @@ void Outbox::push(SimClock::time_point due, std::string bytes, bool paced)
         pieces_.push_back(Piece{due, std::move(bytes), paced});
 }
 
+void Outbox::release(SimClock::time_point now)
+{
+    push(now, std::move(held_), false);
+    held_.clear();
+}
+
 SimClock::time_point Outbox::firstSlot() const
 {
     return std::max(pieces_.front().due, lineFree_);

@@ -16,13 +16,20 @@ namespace kelvra::boardsim {
 class Outbox {
 public:
     void push(SimClock::time_point due, std::string bytes, bool paced = true);
+    // Bytes that wait for release() and then leave at once, in one unpaced piece.
+    void hold(const std::string& bytes) { held_ += bytes; }
+    void release(SimClock::time_point now);
     // The bytes that may be written now, all from the oldest piece.
     std::string_view ready(SimClock::time_point now) const;
     // The writer took this many of the ready bytes.
     void sent(std::size_t count, SimClock::time_point now);
     std::optional<SimClock::time_point> nextDue() const;
-    bool empty() const { return pieces_.empty(); }
-    void clear() { pieces_.clear(); }
+    bool empty() const { return pieces_.empty() && held_.empty(); }
+    void clear()
+    {
+        pieces_.clear();
+        held_.clear();
+    }
     std::uint64_t bytesSent() const { return bytesSent_; }
 
 private:
@@ -35,6 +42,7 @@ private:
     SimClock::time_point firstSlot() const;
 
     std::deque<Piece> pieces_;
+    std::string held_;
     SimClock::time_point lineFree_{};
     std::uint64_t bytesSent_ = 0;
 };

@@ -77,6 +77,7 @@ std::string parseFault(const std::string& mode, Faults& faults)
     else if (mode == "noise") faults.noise = true;
     else if (mode == "chatty") faults.chatty = true;
     else if (mode == "burst") faults.burst = true;
+    else if (mode == "straddle") faults.straddle = true;
     else if (mode == "hangup-after") return parseHangup({}, faults);
     else if (mode.rfind(hangupPrefix, 0) == 0) return parseHangup(mode.substr(hangupPrefix.size()), faults);
     else return "unknown fault mode '" + mode + "' (see --help)";
@@ -85,10 +86,10 @@ std::string parseFault(const std::string& mode, Faults& faults)
 
 std::string applyValue(const std::string& name, const std::string& value, SimOptions& options)
 {
-    if (name == "--link" || name == "--log") {
+    if (name == "--link" || name == "--log" || name == "--reply-log") {
         if (value.empty())
             return name + " needs a non-empty path";
-        (name == "--link" ? options.link : options.logPath) = value;
+        (name == "--link" ? options.link : name == "--log" ? options.logPath : options.replyLogPath) = value;
         return {};
     }
     if (name == "--seed") {
@@ -115,8 +116,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
                 parsed.error = name + " takes no value";
             else
                 (name == "--quiet" ? options.quiet : options.help) = true;
-        } else if (name == "--link" || name == "--log" || name == "--seed" || name == "--constant"
-                   || name == "--fault") {
+        } else if (name == "--link" || name == "--log" || name == "--reply-log" || name == "--seed"
+                   || name == "--constant" || name == "--fault") {
             if (equals != std::string::npos)
                 parsed.error = applyValue(name, arg.substr(equals + 1), options);
             else if (i + 1 < args.size())
@@ -137,7 +138,9 @@ std::string usageText()
     return R"(Usage: kelvra-board-sim [OPTION]...
 Stands in for the KELVRA converter board on a pseudo-terminal. Each received byte
 "0".."3" is answered with the decimal reading of that channel (0..1023), without
-a line end, paced like a 9600 baud line. Other bytes are ignored.
+a line end, paced like a 9600 baud line: as on a real line, the reply's first
+character comes two character times (2.1 ms) after the request. Other bytes are
+ignored.
 
   --link PATH          where to put the symlink to the board's serial device
                        (default /tmp/kelvra-board); a symlink already there is
@@ -158,6 +161,11 @@ a line end, paced like a 9600 baud line. Other bytes are ignored.
                          burst             once, shortly after the first request,
                                            send 64 KiB of digits and line ends at
                                            full speed
+                         straddle          hold about 1 reply in 4 whole and the
+                                           second half of another 1 in 4 until the
+                                           next request, then send the held bytes
+                                           at once, as a USB adapter's latency
+                                           timer does
                          hangup-after:S    after S seconds (fractions allowed, e.g.
                                            hangup-after:0.5) close the line as a
                                            pulled USB adapter does, then idle until
@@ -165,6 +173,10 @@ a line end, paced like a 9600 baud line. Other bytes are ignored.
   --log FILE           write every received byte to FILE as it arrives, one line
                        each: monotonic seconds with microseconds, the byte in hex,
                        and the character in quotes when printable
+  --reply-log FILE     write every reply to FILE when its request arrives, one
+                       line each: monotonic seconds with microseconds, the
+                       channel 0..3, the reading meant to be sent, and "noise"
+                       when the noise fault sent random bytes instead
   --quiet              no start-up and status lines
   -h, --help           show this help and exit
 

@@ -16,6 +16,7 @@ struct SimOptions {
     std::optional<std::array<long long, kChannels>> constant;
     Faults faults;
     std::string logPath;
+    std::string replyLogPath;
     bool quiet = false;
     bool help = false;
 };

@@ -39,9 +39,10 @@ int pollTimeout(std::optional<SimClock::time_point> deadline, SimClock::time_poi
 
 class Simulator {
 public:
-    Simulator(const SimOptions& options, std::uint64_t seed, PtyLine& line, ByteLog& log)
+    Simulator(const SimOptions& options, std::uint64_t seed, PtyLine& line, ByteLog& log, ReplyLog& replyLog)
         : line_(line),
           log_(log),
+          replyLog_(replyLog),
           start_(SimClock::now()),
           board_(makeSignal(options, seed), options.faults, seed, start_),
           status_(stdout, !options.quiet)
@@ -67,6 +68,7 @@ private:
 
     PtyLine& line_;
     ByteLog& log_;
+    ReplyLog& replyLog_;
     SimClock::time_point start_;
     Board board_;
     StatusLine status_;
@@ -96,8 +98,10 @@ void Simulator::receive()
     const std::string bytes = line_.readAvailable();
     const SimClock::time_point now = SimClock::now();
     log_.record(bytes, now);
-    for (const char byte : bytes)
-        board_.receive(byte, now);
+    for (const char byte : bytes) {
+        if (const auto reply = board_.receive(byte, now))
+            replyLog_.record(*reply, now);
+    }
 }
 
 std::string Simulator::statusText(bool listening) const
@@ -161,7 +165,9 @@ int runSimulator(const SimOptions& options)
     PtyLine line;
     DeviceLink link;
     ByteLog log;
+    ReplyLog replyLog;
     if (!stop.install(error) || !line.open(error) || (!options.logPath.empty() && !log.open(options.logPath, error))
+        || (!options.replyLogPath.empty() && !replyLog.open(options.replyLogPath, error))
         || !link.create(options.link, line.deviceName(), error)) {
         std::fprintf(stderr, "kelvra-board-sim: %s\n", error.c_str());
         return 1;
@@ -172,7 +178,7 @@ int runSimulator(const SimOptions& options)
                     line.deviceName().c_str(), static_cast<unsigned long long>(seed));
         std::fflush(stdout);
     }
-    Simulator(options, seed, line, log).run(stop);
+    Simulator(options, seed, line, log, replyLog).run(stop);
     return 0;
 }
 
