@@ -14,7 +14,6 @@ namespace {
 constexpr double kSampleRate = 1000.0 / (kTimer1IntervalMs * kChannelCount);  // 12.5 Hz
 constexpr hptime_t kPeriod = static_cast<hptime_t>(HPTMODULUS / kSampleRate);
 constexpr double kToleranceSeconds = 0.5 / kSampleRate;
-constexpr int kRecordLength = 512;
 constexpr flag kBigEndian = 1;
 constexpr char kQuality = 'D';
 constexpr hptime_t kMicrosecondsPerDay = 86400LL * HPTMODULUS;
@@ -68,12 +67,24 @@ ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int
 {
     for (MSTraceGroup*& group : traces_)
         group = mst_initgroup(nullptr);
+    // mst_pack takes the codes from the template instead of the trace.
+    for (std::size_t channel = 0; channel < recordHeaders_.size(); ++channel) {
+        MSRecord* header = msr_init(nullptr);
+        copyCode(header->network, codes_.network);
+        copyCode(header->station, codes_.station);
+        copyCode(header->location, codes_.location);
+        copyCode(header->channel, codes_.channels.at(channel));
+        header->dataquality = kQuality;
+        recordHeaders_.at(channel) = header;
+    }
 }
 
 ArchiveWriter::~ArchiveWriter()
 {
     for (MSTraceGroup*& group : traces_)
         mst_freegroup(&group);
+    for (MSRecord*& header : recordHeaders_)
+        msr_free(&header);
 }
 
 void ArchiveWriter::take(const std::vector<Sample>& samples, std::int64_t steadyMs)
@@ -164,10 +175,14 @@ void ArchiveWriter::pack(int channel, bool flush)
     MSTrace* held = traces_.at(static_cast<std::size_t>(channel))->traces;
     if (!held || held->numsamples == 0)
         return;
-    PackTarget target{files_, channel, dayOf(held->starttime), std::nullopt};
+    const QDate day = dayOf(held->starttime);
+    MSRecord* header = recordHeaders_.at(static_cast<std::size_t>(channel));
+    // msr_pack gives each record this number and counts on from it (wrapping after 999999).
+    header->sequence_number = files_.nextSequenceNumber(channel, day);
+    PackTarget target{files_, channel, day, std::nullopt};
     int64_t packed = 0;
     const int records =
-        mst_pack(held, writeRecord, &target, kRecordLength, DE_STEIM2, kBigEndian, &packed, flush, 0, nullptr);
+        mst_pack(held, writeRecord, &target, kRecordLength, DE_STEIM2, kBigEndian, &packed, flush, 0, header);
     if (target.error)
         throw *target.error;
     if (records < 0)

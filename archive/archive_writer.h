@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+struct MSRecord_s;
 struct MSTraceGroup_s;
 
 namespace kelvra::archive {
@@ -63,6 +64,7 @@ private:
     ArchiveEvents events_;
     DayFiles files_;
     std::array<MSTraceGroup_s*, kChannelCount> traces_{};
+    std::array<MSRecord_s*, kChannelCount> recordHeaders_{};  // templates that number the records
 
     enum class State { Starting, Writing, Failed, Refused };
     State state_ = State::Starting;

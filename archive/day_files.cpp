@@ -35,6 +35,14 @@ int makeFolders(const QString& path)
     return S_ISDIR(status.st_mode) ? 0 : ENOTDIR;
 }
 
+// A record's sequence number is its first six characters; 0 when they hold none.
+int sequenceNumberOf(const QByteArray& record)
+{
+    bool ok = false;
+    const int number = record.left(6).trimmed().toInt(&ok);
+    return ok && number >= 1 && number <= kLastSequenceNumber ? number : 0;
+}
+
 }  // namespace
 
 DayFiles::DayFiles(QString root, StationCodes codes) : root_(std::move(root)), codes_(std::move(codes)) {}
@@ -86,25 +94,52 @@ int DayFiles::fileOf(int channel, QDate utcDay)
     const QString path = dayFilePath(root_, codes_, codes_.channels.at(static_cast<std::size_t>(channel)), utcDay);
     if (const int error = makeFolders(QFileInfo(path).path()))
         fail(QFileInfo(path).path(), error);
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    // Read as well as appended to: numbering goes on from the file's last record.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         fail(path, errno);
     if (file.fd >= 0)
         ::close(file.fd);
     file = {utcDay, fd, path};
+    file.lastSequenceNumber = lastSequenceNumberIn(fd, path);
     return fd;
 }
 
-void DayFiles::append(int channel, QDate utcDay, const char* bytes, int length)
+int DayFiles::lastSequenceNumberIn(int fd, const QString& path) const
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        fail(path, errno);
+    // A torn tail is not a record: the last whole one is.
+    const off_t wholeRecords = status.st_size / kRecordLength;
+    if (wholeRecords == 0)
+        return 0;
+    char header[6];
+    const ssize_t got = ::pread(fd, header, sizeof header, (wholeRecords - 1) * kRecordLength);
+    if (got < 0)
+        fail(path, errno);
+    return sequenceNumberOf(QByteArray(header, got));
+}
+
+int DayFiles::nextSequenceNumber(int channel, QDate utcDay)
+{
+    const Open& file = files_.at(static_cast<std::size_t>(channel));
+    if (file.fd < 0 || file.day != utcDay)
+        fileOf(channel, utcDay);
+    return file.lastSequenceNumber % kLastSequenceNumber + 1;
+}
+
+void DayFiles::append(int channel, QDate utcDay, const char* record, int length)
 {
     const int fd = fileOf(channel, utcDay);
-    const QString& path = files_.at(static_cast<std::size_t>(channel)).path;
+    Open& file = files_.at(static_cast<std::size_t>(channel));
+    const QString& path = file.path;
     struct stat before {};
     if (::fstat(fd, &before) != 0)
         fail(path, errno);
     ssize_t done = 0;
     while (done < length) {
-        const ssize_t written = ::write(fd, bytes + done, static_cast<size_t>(length - done));
+        const ssize_t written = ::write(fd, record + done, static_cast<size_t>(length - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -117,6 +152,7 @@ void DayFiles::append(int channel, QDate utcDay, const char* bytes, int length)
         }
         done += written;
     }
+    file.lastSequenceNumber = sequenceNumberOf(QByteArray::fromRawData(record, length));
 }
 
 void DayFiles::sync()

@@ -9,6 +9,10 @@
 
 namespace kelvra::archive {
 
+inline constexpr int kRecordLength = 512;
+// Record sequence numbers run 1..kLastSequenceNumber, then 1 again.
+inline constexpr int kLastSequenceNumber = 999999;
+
 // A failed write, open or lock; `refused` when another recorder holds the station's folder.
 class ArchiveError : public std::runtime_error {
 public:
@@ -36,9 +40,12 @@ public:
 
     // Creates and locks the station's folder of that year; throws ArchiveError.
     void claim(int year);
-    // Appends whole records to the channel's file of that UTC day; throws ArchiveError. A write
-    // cut short is taken back, so the file never holds part of a record.
-    void append(int channel, QDate utcDay, const char* bytes, int length);
+    // The sequence number of the channel's next record of that UTC day: one after the last whole
+    // record's in its file, 1 in a new file. Opens the file; throws ArchiveError.
+    int nextSequenceNumber(int channel, QDate utcDay);
+    // Appends a record to the channel's file of that UTC day; throws ArchiveError. A write cut
+    // short is taken back, so the file never holds part of a record.
+    void append(int channel, QDate utcDay, const char* record, int length);
     // Puts what was appended on the disk; throws ArchiveError.
     void sync();
     // Closes every file and releases the lock.
@@ -46,6 +53,7 @@ public:
 
 private:
     int fileOf(int channel, QDate utcDay);
+    int lastSequenceNumberIn(int fd, const QString& path) const;
     [[noreturn]] void fail(const QString& path, int error) const;
 
     QString root_;
@@ -56,6 +64,7 @@ private:
         QDate day;
         int fd = -1;
         QString path;
+        int lastSequenceNumber = 0;  // of its last whole record; 0 when it has none
     };
     std::array<Open, kChannelCount> files_;
 };

@@ -26,6 +26,7 @@ ReadBack readWithLibmseed(const QString& path)
         back.recordStartsUs.push_back(record->starttime);
         back.recordEndsUs.push_back(msr_endtime(record));
         back.recordLengths.push_back(record->reclen);
+        back.recordSequenceNumbers.push_back(record->sequence_number);
         if (record->sampletype != 'i')
             back.ok = false;
         for (int64_t i = 0; i < record->numsamples; ++i)

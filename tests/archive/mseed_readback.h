@@ -16,6 +16,7 @@ struct ReadBack {
     std::vector<std::int64_t> recordStartsUs;
     std::vector<std::int64_t> recordEndsUs;  // time of each record's last sample
     std::vector<int> recordLengths;
+    std::vector<int> recordSequenceNumbers;
     bool ok = true;  // every record read and decoded
 };
 

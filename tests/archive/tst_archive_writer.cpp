@@ -140,6 +140,26 @@ private slots:
         QCOMPARE(back.samples.back().counts, 149);
     }
 
+    // Records are numbered 1, 2, 3... through their day file, a later run's following the earlier
+    // run's, and from 1 again in the next day's file.
+    void numbersRecordsThroughTheirDayFile()
+    {
+        Rig rig;
+        const QDate day(2025, 6, 1);
+        // Some 720 steady samples fill a record; the second run crosses midnight.
+        for (const QTime start : {QTime(23, 0), QTime(23, 59)}) {
+            ArchiveWriter writer = rig.writer();
+            writer.take(samplesAt(regularTimes(utcNs(QDateTime(day, start, Qt::UTC)), 1500)), 0);
+            writer.finish();
+        }
+        for (const QDate fileDay : {day, day.addDays(1)}) {
+            const std::vector<int> numbers = readWithLibmseed(rig.dayFile(0, fileDay)).recordSequenceNumbers;
+            QVERIFY(numbers.size() >= 2);
+            for (std::size_t r = 0; r < numbers.size(); ++r)
+                QCOMPARE(numbers[r], static_cast<int>(r + 1));
+        }
+    }
+
     // A folder that cannot be made, or a disk that fills up: one report, samples dropped until
     // a retry a minute later finds the archive writable again, and never part of a record.
     void reportsAFaultOnceAndResumes_data()
