@@ -22,6 +22,8 @@ constexpr int kQuiet = 500;
 // Far beyond any scale the tests set: it must clip.
 constexpr int kBurst = 4000;
 constexpr double kLoudRange = 1000.0;
+// One bad sample, as a glitch on the line can store.
+constexpr int kOutlier = 5510519;
 
 struct Hole {
     QDateTime from;
@@ -29,28 +31,31 @@ struct Hole {
 };
 
 // An archive in a temporary folder with a quiet channel of known stretch, a two-second burst at
-// each given moment and holes where nothing was recorded.
+// each given moment, one wild sample at each outlier and holes where nothing was recorded.
 class DayRig {
 public:
     explicit DayRig(const QDateTime& from, const QDateTime& to, const QList<QDateTime>& bursts,
-                    const QList<Hole>& holes = {})
+                    const QList<Hole>& holes = {}, const QList<QDateTime>& outliers = {}, int periodMs = 80)
+        : periodMs_(periodMs)
     {
         std::vector<std::int32_t> run;
         QDateTime runStart = from;
-        const qint64 count = from.msecsTo(to) / 80;
+        const qint64 count = from.msecsTo(to) / periodMs;
         for (qint64 i = 0; i < count; ++i) {
-            const QDateTime at = from.addMSecs(i * 80);
+            const QDateTime at = from.addMSecs(i * periodMs);
             const bool inHole = std::any_of(holes.begin(), holes.end(),
                                             [&](const Hole& h) { return at >= h.from && at < h.to; });
             if (inHole) {
                 flush(runStart, run);
-                runStart = at.addMSecs(80);
+                runStart = at.addMSecs(periodMs);
                 continue;
             }
             const bool inBurst = std::any_of(bursts.begin(), bursts.end(), [&](const QDateTime& b) {
                 return at >= b && at < b.addSecs(2);
             });
-            run.push_back(inBurst ? (i % 2 ? kBurst : -kBurst) : kQuiet + int((i * 7919) % 7) - 3);
+            run.push_back(outliers.contains(at) ? kOutlier
+                          : inBurst             ? (i % 2 ? kBurst : -kBurst)
+                                                : kQuiet + int((i * 7919) % 7) - 3);
         }
         flush(runStart, run);
     }
@@ -84,10 +89,13 @@ public:
 private:
     void flush(const QDateTime& start, std::vector<std::int32_t>& run)
     {
-        QVERIFY(run.empty() || kelvra::testing::appendSamples(root(), {}, QStringLiteral("SHZ"), start, run));
+        QVERIFY(run.empty()
+                || kelvra::testing::appendSamples(root(), {}, QStringLiteral("SHZ"), start, run, nullptr,
+                                                  1000.0 / periodMs_));
         run.clear();
     }
 
+    int periodMs_;
     QTemporaryDir dir_;
 };
 
@@ -134,6 +142,26 @@ QStringList loudCells(const DrumTrace& trace)
 QDateTime utc(const char* text)
 {
     return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate).toUTC();
+}
+
+// The program's page of 10 March 2026 in UTC at 30 counts a line spacing; null if none was drawn.
+QImage drawDay(const DayRig& rig)
+{
+    const QTemporaryDir out;
+    const QString png = out.filePath("day.png");
+    const Run run = runHelicorder({"--archive", rig.root(), "--day", "2026-03-10", "--utc", "--scale", "30", "-o", png});
+    return run.exitCode == 0 ? QImage(png) : QImage();
+}
+
+// Ink within a quarter spacing of the line: where a quiet trace at that scale runs, and where one
+// pushed off its baseline to the clip does not.
+bool inkedOnLine(const QImage& page, const DrumGeometry& geometry, int line, int column)
+{
+    const int reach = int(geometry.spacing() / 4);
+    for (int dy = -reach; dy <= reach; ++dy)
+        if (page.pixel(int(geometry.columnX(column)), int(geometry.lineY(line)) + dy) != kPaperColour)
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -234,6 +262,39 @@ private slots:
             polylines += xml.isStartElement() && xml.name() == QLatin1String("polyline");
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QVERIFY(polylines >= 8);
+    }
+
+    void keepsALineOnItsBaselinePastAnOutlier()
+    {
+        // 05:37:30 is line 22, column 800.
+        const DayRig rig(utc("2026-03-10T05:00:00Z"), utc("2026-03-10T06:00:00Z"), {}, {},
+                         {utc("2026-03-10T05:37:30Z")});
+        const QImage page = drawDay(rig);
+        QVERIFY(!page.isNull());
+        const DrumGeometry geometry(96, 30.0);
+        for (int column : {10, 400, 790, 810, 1590})
+            QVERIFY2(inkedOnLine(page, geometry, 22, column), qPrintable(QString::number(column)));
+    }
+
+    // One sample a second at 15 minutes a line leaves columns between samples; a minute without
+    // any is a gap.
+    void joinsSlowSamplesButLeavesAGapBlank()
+    {
+        const DayRig rig(utc("2026-03-10T05:00:00Z"), utc("2026-03-10T06:00:00Z"), {},
+                         {{utc("2026-03-10T05:20:00Z"), utc("2026-03-10T05:21:00Z")}}, {}, 1000);
+        const QImage page = drawDay(rig);
+        QVERIFY(!page.isNull());
+        const DrumGeometry geometry(96, 30.0);
+        // Lines 20 to 23, each run through from record to record; the gap is on line 21, and the
+        // samples either side of it fall in columns 531 and 640.
+        for (int line = 20; line < 24; ++line)
+            for (int column = 1; column < 1598; ++column) {
+                const QByteArray cell = QStringLiteral("%1:%2").arg(line).arg(column).toLatin1();
+                if (line != 21 || column < 531 || column > 640)
+                    QVERIFY2(inkedOnLine(page, geometry, line, column), cell);
+                else if (column > 532 && column < 639)
+                    QVERIFY2(!inkedOnLine(page, geometry, line, column), cell);
+            }
     }
 
     void refusesBadInputClearly_data()

@@ -34,7 +34,7 @@ public:
     double spacing() const { return spacing_; }
     double lineY(int line) const { return kTitleHeight + (line + 1) * spacing_; }
     double columnX(int column) const { return kLabelMargin + column + 0.5; }
-    // The y of a deviation from the line's mean, clipped to the line's band.
+    // The y of a deviation from the line's baseline, clipped to the line's band.
     double y(int line, double deviation) const;
 
 private:

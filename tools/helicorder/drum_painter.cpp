@@ -70,12 +70,13 @@ void paintLineLabels(QPainter& painter, const DrumGeometry& geometry, const Drum
     }
 }
 
-// Each stretch of columns with data is one polyline through every column's lowest and highest
-// value; a column without data ends the stretch, so a gap stays blank.
+// Each stretch of the trace without a gap in the data is one polyline through every column's
+// lowest and highest value, straight across the columns that slow data leave between samples; a
+// gap ends it, so an outage stays blank.
 void paintLine(QPainter& painter, const DrumGeometry& geometry, const DrumTrace& trace, int line)
 {
     painter.setPen(QPen(QColor(kLineColours[std::size_t(line) % kLineColours.size()]), 1.0));
-    const double mean = trace.lineMean(line);
+    const double baseline = trace.lineBaseline(line);
     QPolygonF stretch;
     const auto flush = [&] {
         if (stretch.size() == 2)
@@ -85,13 +86,13 @@ void paintLine(QPainter& painter, const DrumGeometry& geometry, const DrumTrace&
         stretch.clear();
     };
     for (int column = 0; column < trace.columns(); ++column) {
-        if (!trace.hasData(line, column)) {
-            flush();
+        if (!trace.hasData(line, column))
             continue;
-        }
+        if (!trace.continuesPrevious(line, column))
+            flush();
         const double x = geometry.columnX(column);
-        stretch.append(QPointF(x, geometry.y(line, trace.high(line, column) - mean)));
-        stretch.append(QPointF(x, geometry.y(line, trace.low(line, column) - mean)));
+        stretch.append(QPointF(x, geometry.y(line, trace.high(line, column) - baseline)));
+        stretch.append(QPointF(x, geometry.y(line, trace.low(line, column) - baseline)));
     }
     flush();
 }

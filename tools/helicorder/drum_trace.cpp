@@ -7,9 +7,13 @@
 namespace kelvra::helicorder {
 namespace {
 
-// A line's deviation is taken from about this many of its samples, evenly spread: as good a
-// measure of its background as all of them, in a fixed amount of memory whatever the span.
-constexpr qint64 kDeviationSamplesPerLine = 2048;
+// A line's median and deviation are taken from about this many of its samples, evenly spread: as
+// good a measure of its level and background as all of them, in a fixed amount of memory whatever
+// the span.
+constexpr qint64 kKeptSamplesPerLine = 2048;
+
+// Consecutive samples further apart than this many periods have a gap between them.
+constexpr double kGapPeriods = 1.5;
 
 double medianOf(std::vector<float>& values)
 {
@@ -18,9 +22,8 @@ double medianOf(std::vector<float>& values)
     return *middle;
 }
 
-double medianAbsoluteDeviation(std::vector<float>& values)
+double medianAbsoluteDeviation(std::vector<float>& values, double median)
 {
-    const double median = medianOf(values);
     for (float& v : values)
         v = float(std::abs(v - median));
     return medianOf(values);
@@ -36,10 +39,10 @@ DrumTrace::DrumTrace(const DrumSpan& span, int columns)
       columns_(columns),
       low_(std::size_t(lines_) * std::size_t(columns), std::numeric_limits<double>::infinity()),
       high_(std::size_t(lines_) * std::size_t(columns), -std::numeric_limits<double>::infinity()),
-      sum_(std::size_t(lines_), 0.0),
+      continues_(std::size_t(lines_) * std::size_t(columns), false),
       count_(std::size_t(lines_), 0),
-      deviationSamples_(std::size_t(lines_)),
-      mean_(std::size_t(lines_), 0.0)
+      keptSamples_(std::size_t(lines_)),
+      baseline_(std::size_t(lines_), 0.0)
 {
 }
 
@@ -55,19 +58,25 @@ DrumTrace::Cell DrumTrace::cellAt(qint64 micros) const
 void DrumTrace::addRun(qint64 startMicros, double periodMicros, const double* values, int count)
 {
     const auto perLine = qint64(double(lineMicros_) / periodMicros);
-    const qint64 stride = std::max<qint64>(1, perLine / kDeviationSamplesPerLine);
+    const qint64 stride = std::max<qint64>(1, perLine / kKeptSamplesPerLine);
+    const double gapMicros = kGapPeriods * periodMicros;
     for (int i = 0; i < count; ++i) {
-        const Cell cell = cellAt(startMicros + std::llround(i * periodMicros));
+        const qint64 micros = startMicros + std::llround(i * periodMicros);
+        const Cell cell = cellAt(micros);
         if (cell.line < 0 || !std::isfinite(values[i]))
             continue;
         const double v = values[i];
         const std::size_t at = index(cell.line, cell.column);
+        // A cell's first sample decides whether its trace is joined to the one before.
+        if (!hasData(cell.line, cell.column))
+            continues_[at] = lastSampleMicros_ && micros > *lastSampleMicros_
+                             && double(micros - *lastSampleMicros_) <= gapMicros;
+        lastSampleMicros_ = micros;
         low_[at] = std::min(low_[at], v);
         high_[at] = std::max(high_[at], v);
         const auto line = std::size_t(cell.line);
-        sum_[line] += v;
         if (count_[line]++ % stride == 0)
-            deviationSamples_[line].push_back(float(v));
+            keptSamples_[line].push_back(float(v));
         ++sampleCount_;
     }
 }
@@ -75,12 +84,12 @@ void DrumTrace::addRun(qint64 startMicros, double periodMicros, const double* va
 void DrumTrace::finish()
 {
     std::vector<float> deviations;
-    for (std::size_t line = 0; line < deviationSamples_.size(); ++line) {
-        std::vector<float>& samples = deviationSamples_[line];
+    for (std::size_t line = 0; line < keptSamples_.size(); ++line) {
+        std::vector<float>& samples = keptSamples_[line];
         if (samples.empty())
             continue;
-        mean_[line] = sum_[line] / double(count_[line]);
-        deviations.push_back(float(medianAbsoluteDeviation(samples)));
+        baseline_[line] = medianOf(samples);
+        deviations.push_back(float(medianAbsoluteDeviation(samples, baseline_[line])));
         std::vector<float>().swap(samples);
     }
     background_ = deviations.empty() ? 0.0 : medianOf(deviations);
