@@ -1,5 +1,7 @@
 #include "archive/archive_sink.h"
 
+#include "archive/messages.h"
+
 #include <chrono>
 
 namespace kelvra::archive {
@@ -16,7 +18,7 @@ std::int64_t steadyMs()
 }  // namespace
 
 ArchiveSink::ArchiveSink(const ArchiveSettings& settings, ArchiveEvents events)
-    : writer_(settings.root, settings.codes, settings.keepDays, std::move(events)), worker_([this] { run(); })
+    : events_(events), writer_(settings.root, settings.codes, settings.keepDays, std::move(events)), worker_([this] { run(); })
 {
 }
 
@@ -25,8 +27,17 @@ ArchiveSink::~ArchiveSink() { finish(); }
 void ArchiveSink::record(int channel, std::int32_t counts, std::int64_t utcNs)
 {
     const std::lock_guard<std::mutex> lock(mutex_);
+    if (finishing_)
+        return;
+    queued_.push_back({channel, counts, utcNs});
+    ++taken_;
+}
+
+void ArchiveSink::gap(int, GapReason reason)
+{
+    const std::lock_guard<std::mutex> lock(mutex_);
     if (!finishing_)
-        queued_.push_back({channel, counts, utcNs});
+        ++gaps_.at(static_cast<std::size_t>(reason));
 }
 
 void ArchiveSink::finish()
@@ -36,8 +47,10 @@ void ArchiveSink::finish()
         finishing_ = true;
     }
     wake_.notify_one();
-    if (worker_.joinable())
-        worker_.join();
+    if (!worker_.joinable())
+        return;
+    worker_.join();
+    events_.note(messages::takenAndLeftOut(taken_, gaps_));
 }
 
 void ArchiveSink::run()

@@ -31,16 +31,21 @@ public:
     ~ArchiveSink() override;
 
     void record(int channel, std::int32_t counts, std::int64_t utcNs) override;
-    // Writes every sample recorded so far and closes the files; later ones are not kept.
+    void gap(int channel, GapReason reason) override;
+    // Writes every sample recorded so far and closes the files, and says on standard error what
+    // was taken and what was left out; later samples are not kept.
     void finish();
 
 private:
     void run();
 
+    ArchiveEvents events_;
     ArchiveWriter writer_;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<Sample> queued_;
+    std::int64_t taken_ = 0;
+    GapCounts gaps_{};
     bool finishing_ = false;
     std::thread worker_;
 };

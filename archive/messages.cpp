@@ -47,6 +47,19 @@ QString resumed(const QString& root)
     return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root);
 }
 
+QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps)
+{
+    std::int64_t left = 0;
+    for (const std::int64_t count : gaps)
+        left += count;
+    return QCoreApplication::translate("Archive",
+                                       "The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 "
+                                       "not a number, %5 out of range, %6 cut short, %7 uncertain after an "
+                                       "unanswered request.")
+        .arg(QString::number(taken), QString::number(left), QString::number(gaps[0]), QString::number(gaps[1]),
+             QString::number(gaps[2]), QString::number(gaps[3]), QString::number(gaps[4]));
+}
+
 QString archiveOption()
 {
     return QCoreApplication::translate("Archive", "folder of the miniSEED archive (default %1)")

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "recorder/sample_sink.h"
+
 #include <QString>
+#include <cstdint>
 
 // Every text the archive shows or prints, in one place for translation.
 namespace kelvra::archive::messages {
+
+
 
 QString notWholeDays();
 QString emptyFolder();
@@ -15,6 +20,8 @@ QString fileRemoved();
 QString cannotPack();
 QString stationInUse(const QString& station, const QString& folder);
 QString resumed(const QString& root);
+// At exit: readings handed to the archive, and the requests that left a gap, by GapReason.
+QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps);
 
 // --help
 QString archiveOption();

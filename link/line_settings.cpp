@@ -64,4 +64,13 @@ LineSettings parseLineSettings(const QString& text)
     return settings;
 }
 
+std::chrono::nanoseconds LineSettings::characterTime() const
+{
+    // One and a half stop bits counted as one: a character time that errs short never claims
+    // for an earlier request a byte that may answer the current one.
+    const int stop = stopBits == QSerialPort::TwoStop ? 2 : 1;
+    const int bits = 1 + dataBits + (parity == QSerialPort::NoParity ? 0 : 1) + stop;
+    return std::chrono::nanoseconds(std::int64_t(bits) * 1'000'000'000 / baudRate);
+}
+
 }  // namespace kelvra

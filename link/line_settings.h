@@ -2,6 +2,7 @@
 
 #include <QSerialPort>
 #include <QString>
+#include <chrono>
 #include <stdexcept>
 
 namespace kelvra {
@@ -12,6 +13,9 @@ struct LineSettings {
     QSerialPort::Parity parity = QSerialPort::NoParity;
     QSerialPort::DataBits dataBits = QSerialPort::Data8;
     QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+
+    // One character on the line: start bit, data bits, parity bit, stop bits.
+    std::chrono::nanoseconds characterTime() const;
 };
 
 class LineSettingsError : public std::invalid_argument {

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
+#include <system_error>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -175,6 +177,13 @@ void PosixSerialLink::open()
         ::ioctl(fd.get(), TIOCNXCL);
         throw LinkError(device, linkText::settingsRefused(systemText(error)));
     }
+    try {
+        // Before its reply can end its first character, a request crosses the line and so does that character.
+        arrivals_.start(fd.get(), 2 * choice_.settings().characterTime());
+    } catch (const std::system_error& error) {
+        ::ioctl(fd.get(), TIOCNXCL);
+        throw LinkError(device, linkText::cannotOpen(QString::fromLocal8Bit(error.what())));
+    }
     fd_ = fd.release();
     failure_.clear();
 }
@@ -183,6 +192,7 @@ void PosixSerialLink::close()
 {
     if (fd_ < 0)
         return;
+    arrivals_.stop();
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
@@ -195,30 +205,41 @@ void PosixSerialLink::setInputLen(int length) { choice_.setInputLen(length); }
 QString PosixSerialLink::input()
 {
     requireOpen();
-    // A terminal's input buffer holds 4 KiB: one read takes all that waits.
-    char chunk[4096];
-    const qsizetype limit = choice_.inputLen();
     QByteArray bytes;
-    for (;;) {
-        const qsizetype wanted = limit > 0 ? std::min<qsizetype>(sizeof chunk, limit - bytes.size()) : sizeof chunk;
-        if (wanted == 0)
-            break;
-        const ssize_t n = ::read(fd_, chunk, static_cast<size_t>(wanted));
-        if (n > 0) {
-            bytes.append(chunk, n);
-            if (n == wanted)
+    std::optional<QString> failure;
+    inputBeforeReply_ = arrivals_.measureRead([&]() -> qsizetype {
+        // A terminal's input buffer holds 4 KiB: one read takes all that waits.
+        char chunk[4096];
+        const qsizetype limit = choice_.inputLen();
+        for (;;) {
+            const qsizetype wanted =
+                limit > 0 ? std::min<qsizetype>(sizeof chunk, limit - bytes.size()) : sizeof chunk;
+            if (wanted == 0)
+                break;
+            const ssize_t n = ::read(fd_, chunk, static_cast<size_t>(wanted));
+            if (n > 0) {
+                bytes.append(chunk, n);
+                if (n == wanted)
+                    continue;
+                break;
+            }
+            const int error = errno;
+            if (n < 0 && (error == EAGAIN || error == EWOULDBLOCK))
+                break;
+            if (n < 0 && error == EINTR)
                 continue;
+            // A hung-up terminal reads as end of file; a vanished one, or a pseudo-terminal whose
+            // far side closed, as EIO.
+            failure = n == 0 || error == EIO || error == ENXIO || error == ENODEV
+                          ? linkText::deviceGone()
+                          : linkText::readFailed(systemText(error));
             break;
         }
-        const int error = errno;
-        if (n < 0 && (error == EAGAIN || error == EWOULDBLOCK))
-            break;
-        if (n < 0 && error == EINTR)
-            continue;
-        // A hung-up terminal reads as end of file; a vanished one, or a pseudo-terminal whose
-        // far side closed, as EIO.
-        fail(n == 0 || error == EIO || error == ENXIO || error == ENODEV ? linkText::deviceGone()
-                                                                            : linkText::readFailed(systemText(error)));
+        return bytes.size();
+    });
+    if (failure) {
+        inputBeforeReply_ = 0;
+        fail(*failure);
         requireOpen();
     }
     // Latin-1 keeps every byte, NUL and 0xFF included, as one character.
@@ -229,10 +250,13 @@ void PosixSerialLink::output(const QString& text)
 {
     requireOpen();
     const QByteArray bytes = text.toLatin1();
+    const std::int64_t writeStartNs = ArrivalWatch::monotonicNs();
     ssize_t n;
     do
         n = ::write(fd_, bytes.constData(), static_cast<size_t>(bytes.size()));
     while (n < 0 && errno == EINTR);
+    if (n > 0)
+        arrivals_.requestWritten(writeStartNs);
     // A line that takes nothing now (its output buffer full) loses the request, as a line that
     // drops a byte would: the recorder sees no reply and asks again on a later tick.
     if (n >= 0 || errno == EAGAIN || errno == EWOULDBLOCK)

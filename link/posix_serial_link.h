@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/arrival_watch.h"
 #include "link/port_choice.h"
 #include "link/serial_link.h"
 
@@ -8,8 +9,8 @@
 namespace kelvra {
 
 // MSComm1 on a POSIX terminal device, polled: input() reads what is waiting and output() writes,
-// both without waiting, and nothing else touches the device, so the line never wakes the process
-// between the recorder's ticks. Exclusive use through flock (and TIOCEXCL against openers that do
+// both without waiting, and nothing else reads the device, so the line never wakes the recorder's
+// thread between its ticks; an ArrivalWatch only counts what has come in shortly after each request. Exclusive use through flock (and TIOCEXCL against openers that do
 // not lock), which leaves no lock file behind. The first read or write error closes the device,
 // and every later input() or output() throws it.
 class PosixSerialLink final : public SerialLink {
@@ -28,6 +29,7 @@ public:
     QString input() override;
     void output(const QString& text) override;
     QString deviceName() const override;
+    qsizetype inputBeforeReply() const override { return inputBeforeReply_; }
 
 private:
     void open();
@@ -38,6 +40,8 @@ private:
     PortChoice choice_;
     int fd_ = -1;
     QString failure_;
+    ArrivalWatch arrivals_;
+    qsizetype inputBeforeReply_ = 0;
 };
 
 }  // namespace kelvra

@@ -34,6 +34,10 @@ public:
     virtual void output(const QString& text) = 0;
     // The device that CommPort (or an override) names.
     virtual QString deviceName() const = 0;
+    // How many leading characters of the last input() had come in before the reply to the request
+    // then outstanding could begin, so that they answer earlier requests. A link that cannot tell
+    // says 0.
+    virtual qsizetype inputBeforeReply() const { return 0; }
 };
 
 }  // namespace kelvra

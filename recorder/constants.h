@@ -37,9 +37,8 @@ inline constexpr int kWrapPauseMs = 50;
 inline constexpr double kFreeRunningStep = 1.0;
 inline constexpr double kTimedStep = 1.0;
 
-// Archived readings: whole numbers within this magnitude. Steim-2 records hold differences of
-// up to 30 bits, which any two such readings keep to; the board itself sends 0..1023.
-inline constexpr std::int32_t kStoredCountLimit = 1 << 28;
+// The highest reading the 10-bit board sends; the archive keeps nothing above it.
+inline constexpr std::int32_t kBoardFullScale = 1023;
 
 // Trace rendering.
 inline constexpr double kFullScaleCount = 1023.0;

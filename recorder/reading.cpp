@@ -2,6 +2,7 @@
 
 #include "recorder/constants.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -74,12 +75,24 @@ std::optional<double> parseReading(QStringView text)
     return negative ? -value : value;
 }
 
-std::optional<std::int32_t> storableCounts(QStringView text)
+BoardReading boardReading(QStringView text)
 {
-    const std::optional<double> value = parseReading(text);
-    if (!value || std::trunc(*value) != *value || std::fabs(*value) >= kStoredCountLimit)
-        return std::nullopt;
-    return static_cast<std::int32_t>(*value);
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isBlank(text[first])) ++first;
+    while (last > first && isBlank(text[last - 1])) --last;
+    const QStringView digits = text.mid(first, last - first);
+    if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit))
+        return {};
+    static const qsizetype fullWidth = QString::number(kBoardFullScale).size();
+    if (digits.size() > 1 && digits.front() == u'0' && digits.size() != fullWidth)
+        return {};
+    if (digits.size() > fullWidth)
+        return {BoardReadingKind::OutOfRange};
+    const int value = digits.toInt();
+    if (value > kBoardFullScale)
+        return {BoardReadingKind::OutOfRange};
+    return {BoardReadingKind::Reading, value};
 }
 
 QString voltsText(double reading)

@@ -12,10 +12,16 @@ namespace kelvra {
 // control bytes, "nan", "inf", two numbers, a value beyond double range) is not a reading.
 std::optional<double> parseReading(QStringView text);
 
-// The reading to archive: a reply that is one whole number (512, +512, 512.0, 5.12e2) of
-// magnitude below kStoredCountLimit. Anything else, a fraction or an empty reply included, is
-// a gap in the archive.
-std::optional<std::int32_t> storableCounts(QStringView text);
+// What a reply's text is as a reading of the board: only the board's own form counts, decimal
+// digits 0..kBoardFullScale with blanks or line ends around them, without leading zeros unless
+// zero-padded to the full scale's width ("0512"). A sign, a fraction, an exponent or another
+// width is no reading: those are what pieces and glued replies look like.
+enum class BoardReadingKind { Reading, NotANumber, OutOfRange };
+struct BoardReading {
+    BoardReadingKind kind = BoardReadingKind::NotANumber;
+    std::int32_t counts = 0;
+};
+BoardReading boardReading(QStringView text);
 
 // Volts of a reading, rounded half to even to two decimals, as "0.00". Readings far off the
 // 0..1023 scale give a short over-range text instead of hundreds of digits.

@@ -76,6 +76,13 @@ double checked(double value)
 
 Recorder::Recorder(FormView& form, SerialLink& port, Clock& clock) : form_(form), port_(port), clock_(clock) {}
 
+void Recorder::setSampleSink(SampleSink* sink)
+{
+    assembly_.reset();
+    if (sink)
+        assembly_.emplace(*sink);
+}
+
 void Recorder::startUp()
 {
     ch1_dat = ch2_dat = ch3_dat = ch4_dat = 0.0;
@@ -245,17 +252,31 @@ void Recorder::sendRequest(bool tolerant)
 
 void Recorder::writeRequest()
 {
-    if (sink_)
+    if (assembly_)
         requestUtcNs_ = clock_.utcNanoseconds();
     port_.output(requestFor(ch_index));
 }
 
 void Recorder::keepSample(const QString& reply)
 {
-    if (!sink_)
-        return;
-    if (const std::optional<std::int32_t> counts = storableCounts(reply))
-        sink_->record(ch_index, *counts, requestUtcNs_);
+    const qsizetype earlier = std::min(port_.inputBeforeReply(), reply.size());
+    if (lateReplies_.note(earlier > 0))
+        reportLateReplies();
+    if (assembly_)
+        assembly_->take(ch_index, requestUtcNs_, reply, earlier);
+}
+
+void Recorder::reportLateReplies()
+{
+    QString text = QCoreApplication::translate(
+        "kelvra::Recorder",
+        "Replies from the board keep arriving after the tick that should read them (more than one in twenty "
+        "over the last minute), so the charts show them on the next channel. The usual cause is a USB serial "
+        "adapter's latency timer: \"USB serial adapters\" in the README tells how to set it to 1 ms.");
+    if (assembly_)
+        text += u' ' + QCoreApplication::translate("kelvra::Recorder",
+                                                   "The archive still keeps every reply it can give to its request.");
+    form_.reportProblem(text);
 }
 
 void Recorder::reportLinkFailure(const LinkError& error)

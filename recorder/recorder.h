@@ -2,11 +2,14 @@
 
 #include "recorder/clock.h"
 #include "recorder/form_view.h"
+#include "recorder/late_reply_watch.h"
+#include "recorder/reply_assembly.h"
 #include "recorder/sample_sink.h"
 #include "link/serial_link.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace kelvra {
 
@@ -22,7 +25,7 @@ public:
     Recorder(FormView& form, SerialLink& port, Clock& clock);
 
     // Where readings are kept beyond the chart; none by default. Set before startUp.
-    void setSampleSink(SampleSink* sink) { sink_ = sink; }
+    void setSampleSink(SampleSink* sink);
 
     void startUp();
     void timer1Tick();
@@ -56,6 +59,7 @@ private:
     void sendRequest(bool tolerant);
     void writeRequest();
     void keepSample(const QString& reply);
+    void reportLateReplies();
     void reportLinkFailure(const LinkError& error);
 
     double div_ratio = 0.0;
@@ -67,7 +71,8 @@ private:
     SerialLink& port_;
     Clock& clock_;
     bool linkFailureReported_ = false;
-    SampleSink* sink_ = nullptr;
+    std::optional<ReplyAssembly> assembly_;
+    LateReplyWatch lateReplies_;
     std::int64_t requestUtcNs_ = 0;  // when the outstanding request was written
 };
 

@@ -63,6 +63,10 @@ This one records on screen only and keeps no archive.</translation>
         <source>channel codes of CH-1..CH-4 in the archive (default %1)</source>
         <translation>channel codes of CH-1..CH-4 in the archive (default %1)</translation>
     </message>
+    <message>
+        <source>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</source>
+        <translation>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -204,6 +208,14 @@ This one records on screen only and keeps no archive.</translation>
 Recording goes on without data.</source>
         <translation>The serial line %1 failed: %2
 Recording goes on without data.</translation>
+    </message>
+    <message>
+        <source>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</source>
+        <translation>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</translation>
+    </message>
+    <message>
+        <source>The archive still keeps every reply it can give to its request.</source>
+        <translation>The archive still keeps every reply it can give to its request.</translation>
     </message>
 </context>
 <context>

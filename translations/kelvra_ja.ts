@@ -63,6 +63,10 @@ This one records on screen only and keeps no archive.</source>
         <source>channel codes of CH-1..CH-4 in the archive (default %1)</source>
         <translation>アーカイブでの CH-1〜CH-4 のチャンネルコード（既定値 %1）</translation>
     </message>
+    <message>
+        <source>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</source>
+        <translation>アーカイブは %1 個の読み取り値を受け取りました。%2 回の要求は欠測になりました：応答なし %3、数値でない %4、範囲外 %5、途中で切れた %6、応答のない要求の直後で不確か %7。</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -203,6 +207,14 @@ This one records on screen only and keeps no archive.</source>
 Recording goes on without data.</source>
         <translation>シリアル回線 %1 でエラーが発生しました: %2
 データなしで記録を続けます。</translation>
+    </message>
+    <message>
+        <source>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</source>
+        <translation>ボードの応答が、それを読むはずの周期より後に届き続けています（直近 1 分間で 20 回に 1 回を超えます）。そのためチャートには次のチャンネルの値として表示されます。よくある原因は USB シリアル変換器のレイテンシタイマーです。1 ms に設定する方法は README の「USB serial adapters」にあります。</translation>
+    </message>
+    <message>
+        <source>The archive still keeps every reply it can give to its request.</source>
+        <translation>アーカイブは、要求に対応づけられる応答をすべて保存し続けます。</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -45,6 +46,13 @@ public:
         return attributes;
     }
     void send(const QByteArray& bytes) { QCOMPARE(::write(master_, bytes.data(), bytes.size()), bytes.size()); }
+    // What the line holds for the link, unread.
+    int waiting() const
+    {
+        int count = 0;
+        ::ioctl(slave_, FIONREAD, &count);
+        return count;
+    }
     QByteArray drain()
     {
         QByteArray bytes;
@@ -99,6 +107,7 @@ private slots:
     void opensWithLineSettings();
     void sendsRequestAsOneByte();
     void receivesEveryByte();
+    void tellsWhatCameInBeforeTheReplyCouldBegin();
     void inputLenLimitsEachRead();
     void inputReturnsAtOnceWhenNothingWaits();
     void reportsVanishedDeviceOnce();
@@ -200,6 +209,27 @@ void TestSerialLink::receivesEveryByte()
 
     QString received;
     QTRY_COMPARE(received += link.input(), QString::fromLatin1(reply));
+}
+
+void TestSerialLink::tellsWhatCameInBeforeTheReplyCouldBegin()
+{
+    PlatformSerialLink link(pty_->path());
+    link.setPortOpen(true);
+    link.setInputLen(0);
+    pty_->send("10");
+    QTRY_COMPARE(pty_->waiting(), 2);
+    link.output(QStringLiteral("1"));
+    // Two characters at 9600 baud after the write, the reply may have begun: what comes now is its own.
+    QDeadlineTimer replyMayHaveBegun(std::chrono::microseconds(2500));
+    while (!replyMayHaveBegun.hasExpired())
+        QTest::qWait(1);
+    pty_->send("23");
+    QTRY_COMPARE(pty_->waiting(), 4);
+
+    QCOMPARE(link.input(), QStringLiteral("1023"));
+    QCOMPARE(link.inputBeforeReply(), 2);
+    QCOMPARE(link.input(), QString());
+    QCOMPARE(link.inputBeforeReply(), 0);
 }
 
 void TestSerialLink::inputLenLimitsEachRead()

@@ -81,6 +81,9 @@ public:
 class FakeLink : public SerialLink {
 public:
     QStringList replies;  // one per read; an exhausted list reads as nothing arrived
+    // For each read, how many of its leading characters came before the reply could begin.
+    std::vector<qsizetype> before;
+    qsizetype lastBefore = 0;
     QStringList written;
     std::vector<QString> calls;
     bool failOpen = false;
@@ -103,6 +106,11 @@ public:
     {
         if (failRead)
             throw LinkError(deviceName(), QStringLiteral("Input/output error"));
+        lastBefore = 0;
+        if (!before.empty()) {
+            lastBefore = before.front();
+            before.erase(before.begin());
+        }
         return replies.isEmpty() ? QString() : replies.takeFirst();
     }
     void output(const QString& text) override
@@ -113,6 +121,7 @@ public:
         calls.push_back(QStringLiteral("Output ") + text);
     }
     QString deviceName() const override { return QStringLiteral("/dev/fake0"); }
+    qsizetype inputBeforeReply() const override { return lastBefore; }
 };
 
 class FakeClock : public Clock {

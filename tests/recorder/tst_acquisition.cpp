@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "recorder/reading.h"
 #include "recorder/recorder.h"
 
 #include <QRandomGenerator>
@@ -12,20 +13,20 @@ namespace {
 
 const std::vector<QString> kClearInOrder{"clear GP1", "clear GP2", "clear GP3", "clear GP4"};
 
-struct KeptSample {
-    int channel;
-    std::int32_t counts;
-    std::int64_t utcNs;
-    friend bool operator==(const KeptSample& a, const KeptSample& b)
-    {
-        return a.channel == b.channel && a.counts == b.counts && a.utcNs == b.utcNs;
-    }
-};
-
+// What the archive was handed, in order: "CH n @t" for a reading of CH-(channel+1) whose request
+// was written at t, "gap CH-n reason" for a request left out.
 class SinkLog : public SampleSink {
 public:
-    std::vector<KeptSample> kept;
-    void record(int channel, std::int32_t counts, std::int64_t utcNs) override { kept.push_back({channel, counts, utcNs}); }
+    QStringList handed;
+    void record(int channel, std::int32_t counts, std::int64_t utcNs) override
+    {
+        handed << QStringLiteral("CH-%1 %2 @%3").arg(channel + 1).arg(counts).arg(utcNs);
+    }
+    void gap(int channel, GapReason reason) override
+    {
+        static const char* const kNames[] = {"none", "junk", "range", "cut", "uncertain"};
+        handed << QStringLiteral("gap CH-%1 %2").arg(channel + 1).arg(QLatin1String(kNames[int(reason)]));
+    }
 };
 
 }  // namespace
@@ -179,10 +180,35 @@ private slots:
         QVERIFY(quiet.form.problems.isEmpty());
     }
 
-    // Tick k writes its request at k+1 microseconds, start-up at 0: a reading carries the time
-    // of the request it answers, and only whole readings within the limit are kept.
-    void keepsWholeReadingsAtTheTimeOfTheirRequest()
+    // Each read is "early|own": the characters before the bar came in before the outstanding
+    // request's reply could begin. Tick k writes its request at k+1 µs, start-up at 0. The last
+    // read of a row only settles the one before it.
+    void archivesOnlyRepliesItCanAttribute_data()
     {
+        QTest::addColumn<QStringList>("reads");
+        QTest::addColumn<QStringList>("handed");
+        QTest::newRow("whole replies") << QStringList{"117", "511\r\n", "0000", "876", ""}
+                                       << QStringList{"CH-1 117 @0", "CH-2 511 @1000", "CH-3 0 @2000", "CH-4 876 @3000"};
+        QTest::newRow("split across the tick") << QStringList{"10", "23|876", "117", ""}
+                                               << QStringList{"CH-1 1023 @0", "CH-2 876 @1000", "CH-3 117 @2000"};
+        QTest::newRow("late reply goes to its own request")
+            << QStringList{"", "117|", "511|", "1023"} << QStringList{"CH-1 117 @0", "CH-2 511 @1000", "gap CH-3 none"};
+        QTest::newRow("two replies in one read") << QStringList{"", "117|511", ""}
+                                                 << QStringList{"CH-1 117 @0", "CH-2 511 @1000"};
+        QTest::newRow("cut without proof of timing") << QStringList{"10", "23876", "117", "511", ""}
+                                                     << QStringList{"gap CH-1 cut", "gap CH-2 range", "CH-3 117 @2000",
+                                                                    "CH-4 511 @3000"};
+        QTest::newRow("glued") << QStringList{"117511", "1023876", "117", ""}
+                               << QStringList{"gap CH-1 range", "gap CH-2 range", "CH-3 117 @2000"};
+        QTest::newRow("junk, and the reading before it")
+            << QStringList{"117", QString::fromLatin1("\xff\0", 2), "1023", "", "511", ""}
+            << QStringList{"gap CH-1 cut", "gap CH-2 junk", "CH-3 1023 @2000", "gap CH-4 none", "gap CH-1 uncertain"};
+        QTest::newRow("out of range") << QStringList{"1024", "-1", "5.12e2", "0", ""}
+                                      << QStringList{"gap CH-1 range", "gap CH-2 junk", "gap CH-3 junk", "CH-4 0 @3000"};
+    }
+    void archivesOnlyRepliesItCanAttribute()
+    {
+        QFETCH(QStringList, reads);
         FakeForm form;
         FakeLink link;
         FakeClock clock;
@@ -190,14 +216,37 @@ private slots:
         SinkLog sink;
         r.setSampleSink(&sink);
         r.startUp();
-        link.replies = QStringList{"512\r\n", "", "abc", "1.5", "5.12e2", "268435456", "-268435455", "1 2", "1023"};
-        const qsizetype ticks = link.replies.size();
-        for (qsizetype tick = 0; tick < ticks; ++tick) {
+        QString shown;
+        for (qsizetype tick = 0; tick < reads.size(); ++tick) {
+            const qsizetype bar = reads[tick].indexOf(u'|');
+            link.before.push_back(std::max<qsizetype>(bar, 0));
+            link.replies << QString(reads[tick]).remove(u'|');
             clock.utcNs = 1000 * (tick + 1);
             r.timer1Tick();
+            if (tick == 1)
+                shown = form.labelText[LabelId::Label2];
         }
-        QCOMPARE(sink.kept, (std::vector<KeptSample>{{0, 512, 0}, {0, 512, 4000}, {2, -268435455, 6000}, {0, 1023, 8000}}));
-        QCOMPARE(r.ch2_dat, 268435456.0);  // the chart still shows what the archive leaves out
+        QTEST(sink.handed, "handed");
+        // The chart shows what the tick read, whatever the archive makes of it.
+        const QString secondRead = QString(reads[1]).remove(u'|');
+        QCOMPARE(shown, QStringLiteral("CH-2 : ") + voltsText(parseReading(secondRead).value_or(0.0)));
+    }
+
+    // More than one read in twenty over a minute with bytes that answer an earlier request: one
+    // notice, however long it lasts.
+    void persistentlyLateRepliesAreToldOnce()
+    {
+        StartedRecorder rig;
+        for (int tick = 0; tick < 3 * 3000; ++tick) {
+            const bool late = tick < 3000 ? tick % 20 == 0 : tick % 10 == 0;
+            rig.link.replies << (late ? QStringLiteral("511") : QStringLiteral("117"));
+            rig.link.before.push_back(late ? 3 : 0);
+            rig.r.timer1Tick();
+            if (tick == 2999)
+                QCOMPARE(rig.form.problems.size(), 0);
+        }
+        QCOMPARE(rig.form.problems.size(), 1);
+        QVERIFY(rig.form.problems.front().contains(QStringLiteral("latency timer")));
     }
 
     void randomBytesNeverReachTheDrawingAsNonFinite()

@@ -63,6 +63,37 @@ private slots:
         QVERIFY(!parseReading(text).has_value());
     }
 
+    // Only the board's own form is a reading for the archive; the other forms are what pieces and
+    // glued replies look like.
+    void knowsTheBoardsReadings_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("counts");
+        const int reading = int(kelvra::BoardReadingKind::Reading);
+        const int junk = int(kelvra::BoardReadingKind::NotANumber);
+        const int range = int(kelvra::BoardReadingKind::OutOfRange);
+        QTest::newRow("plain") << "512" << reading << 512;
+        QTest::newRow("line end around") << " 1023\r\n" << reading << 1023;
+        QTest::newRow("zero") << "0" << reading << 0;
+        QTest::newRow("zero-padded to four") << "0042" << reading << 42;
+        QTest::newRow("leading zero otherwise") << "042" << junk << 0;
+        QTest::newRow("sign") << "+512" << junk << 0;
+        QTest::newRow("fraction") << "512.0" << junk << 0;
+        QTest::newRow("exponent") << "5.12e2" << junk << 0;
+        QTest::newRow("negative") << "-1" << junk << 0;
+        QTest::newRow("empty") << "" << junk << 0;
+        QTest::newRow("above full scale") << "1024" << range << 0;
+        QTest::newRow("two replies run together") << "117511" << range << 0;
+    }
+    void knowsTheBoardsReadings()
+    {
+        QFETCH(QString, text);
+        const kelvra::BoardReading reading = kelvra::boardReading(text);
+        QTEST(int(reading.kind), "kind");
+        QTEST(int(reading.counts), "counts");
+    }
+
     void ignoresTheDesktopLocale()
     {
         const QLocale before;
