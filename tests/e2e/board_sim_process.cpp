@@ -11,6 +11,17 @@ namespace {
 
 constexpr int kPatienceMs = 10000;
 
+// The log's lines that have their end; a line still being written has none yet.
+QList<QByteArray> endedLines(const QString& path)
+{
+    QFile log(path);
+    if (!log.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = log.readAll().split('\n');
+    lines.removeLast();
+    return lines;
+}
+
 }  // namespace
 
 BoardSimProcess::~BoardSimProcess()
@@ -29,7 +40,7 @@ bool BoardSimProcess::start(const QStringList& args)
         return false;
     test::endWithThisProcess(process_);
     process_.setProgram(QStringLiteral(KELVRA_BOARD_SIM));
-    process_.setArguments(QStringList{"--link", link(), "--log", logPath()} + args);
+    process_.setArguments(QStringList{"--link", link(), "--log", logPath(), "--reply-log", replyLogPath()} + args);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
     return process_.waitForStarted(kPatienceMs)
@@ -39,11 +50,8 @@ bool BoardSimProcess::start(const QStringList& args)
 QList<LoggedByte> BoardSimProcess::received() const
 {
     QList<LoggedByte> bytes;
-    QFile log(logPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return bytes;
-    // Each line: "<seconds> <hex byte>[ '<char>']"; a line still being written has no end yet.
-    for (const QByteArray& line : log.readAll().split('\n')) {
+    // Each line: "<seconds> <hex byte>[ '<char>']".
+    for (const QByteArray& line : endedLines(logPath())) {
         const QList<QByteArray> fields = line.split(' ');
         bool timeOk = false;
         bool byteOk = false;
@@ -53,6 +61,18 @@ QList<LoggedByte> BoardSimProcess::received() const
             bytes.append({seconds, static_cast<char>(byte)});
     }
     return bytes;
+}
+
+QList<SentReply> BoardSimProcess::replies() const
+{
+    QList<SentReply> replies;
+    // Each line: "<seconds> <channel> <reading>[ noise]".
+    for (const QByteArray& line : endedLines(replyLogPath())) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() >= 3)
+            replies.append({fields[0].toDouble(), fields[1].toInt(), fields[2], fields.value(3) == "noise"});
+    }
+    return replies;
 }
 
 bool BoardSimProcess::waitForReceived(qsizetype count, int withinMs) const

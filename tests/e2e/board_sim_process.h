@@ -14,8 +14,17 @@ struct LoggedByte {
     char byte;
 };
 
+// A reply the board meant to send, logged when its request arrived.
+struct SentReply {
+    double seconds;
+    int channel;
+    QByteArray reading;
+    // The noise fault sent random bytes instead.
+    bool noise;
+};
+
 // The built board simulator on its own pseudo-terminal, in a folder of its own so that tests can
-// run side by side, logging every byte it receives.
+// run side by side, logging every byte it receives and every reply it sends.
 class BoardSimProcess {
 public:
     ~BoardSimProcess();
@@ -28,6 +37,7 @@ public:
 
     QList<LoggedByte> received() const;
     bool waitForReceived(qsizetype count, int withinMs) const;
+    QList<SentReply> replies() const;
 
     // Its status lines so far; the last one tells whether anybody has the line open.
     QString output();
@@ -35,6 +45,7 @@ public:
 
 private:
     QString logPath() const { return dir_.filePath(QStringLiteral("received.log")); }
+    QString replyLogPath() const { return dir_.filePath(QStringLiteral("replies.log")); }
 
     QTemporaryDir dir_;
     QProcess process_;

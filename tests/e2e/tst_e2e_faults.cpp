@@ -40,7 +40,7 @@ private slots:
     void recorderKeepsPollingCalmly_data()
     {
         QTest::addColumn<QString>("mode");
-        for (const char* mode : {"silent", "late", "split", "noise", "chatty", "burst", "hangup-after:3"})
+        for (const char* mode : {"silent", "late", "split", "noise", "chatty", "burst", "straddle", "hangup-after:3"})
             QTest::newRow(mode) << QString::fromLatin1(mode);
     }
     void recorderKeepsPollingCalmly()
