@@ -84,9 +84,9 @@ BoardReading boardReading(QStringView text)
     const QStringView digits = text.mid(first, last - first);
     if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit))
         return {};
-    static const qsizetype fullWidth = QString::number(kBoardFullScale).size();
-    if (digits.size() > 1 && digits.front() == u'0' && digits.size() != fullWidth)
+    if (digits.size() > 1 && digits.front() == u'0')
         return {};
+    static const qsizetype fullWidth = QString::number(kBoardFullScale).size();
     if (digits.size() > fullWidth)
         return {BoardReadingKind::OutOfRange};
     const int value = digits.toInt();

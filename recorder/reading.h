@@ -13,9 +13,8 @@ namespace kelvra {
 std::optional<double> parseReading(QStringView text);
 
 // What a reply's text is as a reading of the board: only the board's own form counts, decimal
-// digits 0..kBoardFullScale with blanks or line ends around them, without leading zeros unless
-// zero-padded to the full scale's width ("0512"). A sign, a fraction, an exponent or another
-// width is no reading: those are what pieces and glued replies look like.
+// digits 0..kBoardFullScale with blanks or line ends around them and no leading zero. A sign, a
+// fraction, an exponent or a leading zero is no reading: pieces and glued replies look like that.
 enum class BoardReadingKind { Reading, NotANumber, OutOfRange };
 struct BoardReading {
     BoardReadingKind kind = BoardReadingKind::NotANumber;

@@ -6,39 +6,49 @@ namespace kelvra {
 
 void ReplyAssembly::take(int channel, std::int64_t requestUtcNs, QStringView text, qsizetype earlier)
 {
-    const QStringView early = text.left(earlier);
-    const QStringView own = text.mid(earlier);
     // Bytes before the first request answer nothing of ours.
     bool previousAnswered = true;
-    if (held_) {
-        const QString whole = held_->text + early.toString();
-        previousAnswered = !whole.isEmpty();
-        settle(*held_, whole, own);
+    if (open_) {
+        open_->text += text.left(earlier);
+        previousAnswered = !open_->text.isEmpty();
+        complete(std::move(*open_));
     }
-    held_ = Held{channel, requestUtcNs, own.toString(), previousAnswered};
+    open_ = Reply{channel, requestUtcNs, text.mid(earlier).toString(), previousAnswered};
 }
 
-void ReplyAssembly::settle(const Held& held, const QString& whole, QStringView nextText)
+void ReplyAssembly::complete(Reply reply)
 {
-    if (whole.isEmpty()) {
-        sink_.gap(held.channel, GapReason::NoReply);
+    if (!reply.text.isEmpty() && boardReading(reply.text).kind != BoardReadingKind::Reading)
+        for (Reply& before : complete_)
+            before.nextNotWhole = true;
+    complete_.push_back(std::move(reply));
+    if (complete_.size() > kConfirmingReplies) {
+        settle(complete_.front());
+        complete_.pop_front();
+    }
+}
+
+void ReplyAssembly::settle(const Reply& reply)
+{
+    if (reply.text.isEmpty()) {
+        sink_.gap(reply.channel, GapReason::NoReply);
         return;
     }
-    const BoardReading reading = boardReading(whole);
+    const BoardReading reading = boardReading(reply.text);
     if (reading.kind != BoardReadingKind::Reading) {
-        sink_.gap(held.channel,
+        sink_.gap(reply.channel,
                   reading.kind == BoardReadingKind::OutOfRange ? GapReason::OutOfRange : GapReason::NotANumber);
         return;
     }
-    if (!held.followsAnswered) {
-        sink_.gap(held.channel, GapReason::Uncertain);
+    if (!reply.followsAnswered) {
+        sink_.gap(reply.channel, GapReason::Uncertain);
         return;
     }
-    if (!nextText.isEmpty() && boardReading(nextText).kind != BoardReadingKind::Reading) {
-        sink_.gap(held.channel, GapReason::CutShort);
+    if (reply.nextNotWhole) {
+        sink_.gap(reply.channel, GapReason::CutShort);
         return;
     }
-    sink_.record(held.channel, reading.counts, held.utcNs);
+    sink_.record(reply.channel, reading.counts, reply.utcNs);
 }
 
 }  // namespace kelvra

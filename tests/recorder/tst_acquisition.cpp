@@ -181,29 +181,37 @@ private slots:
     }
 
     // Each read is "early|own": the characters before the bar came in before the outstanding
-    // request's reply could begin. Tick k writes its request at k+1 µs, start-up at 0. The last
-    // read of a row only settles the one before it.
+    // request's reply could begin. Tick k writes its request at k+1 µs, start-up at 0. Empty reads
+    // follow a row's until each of its replies is settled.
     void archivesOnlyRepliesItCanAttribute_data()
     {
         QTest::addColumn<QStringList>("reads");
         QTest::addColumn<QStringList>("handed");
-        QTest::newRow("whole replies") << QStringList{"117", "511\r\n", "0000", "876", ""}
+        QTest::newRow("whole replies") << QStringList{"117", "511\r\n", "0", "876"}
                                        << QStringList{"CH-1 117 @0", "CH-2 511 @1000", "CH-3 0 @2000", "CH-4 876 @3000"};
-        QTest::newRow("split across the tick") << QStringList{"10", "23|876", "117", ""}
+        QTest::newRow("split across the tick") << QStringList{"10", "23|876", "117"}
                                                << QStringList{"CH-1 1023 @0", "CH-2 876 @1000", "CH-3 117 @2000"};
         QTest::newRow("late reply goes to its own request")
-            << QStringList{"", "117|", "511|", "1023"} << QStringList{"CH-1 117 @0", "CH-2 511 @1000", "gap CH-3 none"};
-        QTest::newRow("two replies in one read") << QStringList{"", "117|511", ""}
+            << QStringList{"", "117|", "511|", "1023"}
+            << QStringList{"CH-1 117 @0", "CH-2 511 @1000", "gap CH-3 none", "gap CH-4 uncertain"};
+        QTest::newRow("two replies in one read") << QStringList{"", "117|511"}
                                                  << QStringList{"CH-1 117 @0", "CH-2 511 @1000"};
-        QTest::newRow("cut without proof of timing") << QStringList{"10", "23876", "117", "511", ""}
+        QTest::newRow("cut without proof of timing") << QStringList{"10", "23876", "117", "511"}
                                                      << QStringList{"gap CH-1 cut", "gap CH-2 range", "CH-3 117 @2000",
                                                                     "CH-4 511 @3000"};
-        QTest::newRow("glued") << QStringList{"117511", "1023876", "117", ""}
+        QTest::newRow("late tail taken for the next reply's start")
+            << QStringList{"102", "38", "76|117", "511"}
+            << QStringList{"gap CH-1 cut", "gap CH-2 range", "CH-3 117 @2000", "CH-4 511 @3000"};
+        QTest::newRow("a cut that shows three replies on")
+            << QStringList{"10", "238", "761", "17511", "1023"}
+            << QStringList{"gap CH-1 cut", "gap CH-2 cut", "gap CH-3 cut", "gap CH-4 range", "CH-1 1023 @4000"};
+        QTest::newRow("glued") << QStringList{"117511", "1023876", "117"}
                                << QStringList{"gap CH-1 range", "gap CH-2 range", "CH-3 117 @2000"};
-        QTest::newRow("junk, and the reading before it")
-            << QStringList{"117", QString::fromLatin1("\xff\0", 2), "1023", "", "511", ""}
-            << QStringList{"gap CH-1 cut", "gap CH-2 junk", "CH-3 1023 @2000", "gap CH-4 none", "gap CH-1 uncertain"};
-        QTest::newRow("out of range") << QStringList{"1024", "-1", "5.12e2", "0", ""}
+        QTest::newRow("junk, and the readings before it")
+            << QStringList{"117", "511", "1023", QString::fromLatin1("\xff\0", 2), "876", "", "511"}
+            << QStringList{"gap CH-1 cut", "gap CH-2 cut", "gap CH-3 cut", "gap CH-4 junk", "CH-1 876 @4000",
+                           "gap CH-2 none", "gap CH-3 uncertain"};
+        QTest::newRow("out of range") << QStringList{"1024", "-1", "5.12e2", "0"}
                                       << QStringList{"gap CH-1 range", "gap CH-2 junk", "gap CH-3 junk", "CH-4 0 @3000"};
     }
     void archivesOnlyRepliesItCanAttribute()
@@ -217,6 +225,7 @@ private slots:
         r.setSampleSink(&sink);
         r.startUp();
         QString shown;
+        reads << QStringList(ReplyAssembly::kConfirmingReplies + 1, QString());
         for (qsizetype tick = 0; tick < reads.size(); ++tick) {
             const qsizetype bar = reads[tick].indexOf(u'|');
             link.before.push_back(std::max<qsizetype>(bar, 0));

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <poll.h>
 #include <random>
 
@@ -26,15 +27,16 @@ void earliest(std::optional<SimClock::time_point>& deadline, std::optional<SimCl
         deadline = t;
 }
 
-int pollTimeout(std::optional<SimClock::time_point> deadline, SimClock::time_point now)
+// The wait until the deadline, to the nanosecond: a byte due at a moment goes out then, not up to
+// a millisecond later, so a reply's characters keep their line spacing.
+std::optional<timespec> pollTimeout(std::optional<SimClock::time_point> deadline, SimClock::time_point now)
 {
     if (!deadline)
-        return -1;
-    if (*deadline <= now)
-        return 0;
-    // Rounded up: waking early would only loop once more for nothing.
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(*deadline - now).count();
-    return static_cast<int>(std::min<long long>(ms, 60'000));
+        return std::nullopt;
+    const auto wait = std::min<SimClock::duration>(std::max<SimClock::duration>(*deadline - now, {}),
+                                                   std::chrono::seconds(60));
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+    return timespec{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
 }
 
 class Simulator {
@@ -148,7 +150,8 @@ void Simulator::run(const StopSignals& stop)
         if (waitingForRoom)
             fds[1].events |= POLLOUT;
         const nfds_t count = listening ? 2 : 1;
-        if (::poll(fds, count, pollTimeout(deadline, SimClock::now())) < 0 && errno != EINTR)
+        const std::optional<timespec> timeout = pollTimeout(deadline, SimClock::now());
+        if (::ppoll(fds, count, timeout ? &*timeout : nullptr, nullptr) < 0 && errno != EINTR)
             break;
         if (line_.isOpen())
             receive();
