@@ -160,6 +160,9 @@ row "Ticks per window repaint, as watched" "$(value_of "$out/tick.txt" ticks_per
 row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro_cmd"
 row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
 row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
+with=$(micro_ns BM_Timer1TickWithAssembly) without=$(micro_ns BM_Timer1TickNullView)
+v=$([ -n "$with" ] && [ -n "$without" ] && echo $((with - without)))
+row "Reply assembly per tick, with minus without (ns)" "$v" "-" "" "$micro_cmd"
 
 v=$(value_of "$out/free/periods.txt" mean_ms)
 row "Request period, mean (ms)" "$v" "20 ± 0.04" "$(check "$v" 'v >= 19.96 && v <= 20.04')" "${run_cmd[free]}"
@@ -195,6 +198,9 @@ row "  archive on minus off (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')
 v=$(value_of "$out/free/result" wakeups_per_s)
 row "Main-thread wake-ups, free-running (/s)" "$v" "<= 65" "$(check "$v" 'v <= 65')" "${run_cmd[free]}"
 row "  same, bare Qt window (/s)" "$(value_of "$out/bare/result" wakeups_per_s)" "reference" "" "$bare_cmd"
+row "Wake-ups, all threads, free-running (/s)" "$(value_of "$out/free/result" all_wakeups_per_s)" "-" "" \
+  "${run_cmd[free]}"
+row "  same, bare Qt window (/s)" "$(value_of "$out/bare/result" all_wakeups_per_s)" "reference" "" "$bare_cmd"
 v=$(value_of "$out/free_syscalls/result" syscalls_per_s)
 row "Syscalls, free-running, all threads (/s)" "$v" "<= 200" "$(check "$v" 'v <= 200')" "$syscalls_cmd"
 row "  same, bare Qt window (/s)" "$(value_of "$out/bare_syscalls/result" syscalls_per_s)" "reference" "" "$bare_syscalls_cmd"

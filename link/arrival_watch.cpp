@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <pthread.h>
 #include <sys/ioctl.h>
 #include <sys/timerfd.h>
 #include <system_error>
@@ -61,6 +62,7 @@ void ArrivalWatch::requestWritten(std::int64_t writeStartNs)
     if (!thread_.joinable())
         return;
     const std::int64_t deadline = writeStartNs + replyEarliest_.count();
+    bool look = false;
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         armed_ = true;
@@ -68,7 +70,13 @@ void ArrivalWatch::requestWritten(std::int64_t writeStartNs)
         waitingBefore_ = 0;
         // What waits already came in between the tick's read and this write.
         countWaiting();
+        ++requests_;
+        if (waitingBefore_ > 0)
+            lookEveryUntil_ = requests_ + kLateMemory;
+        look = requests_ <= lookEveryUntil_ || lastReadEmpty_ || requests_ % kSampleEvery == 0;
     }
+    if (!look)
+        return;
     const itimerspec at{{0, 0}, toTimespec(std::max<std::int64_t>(deadline - kLookLeadNs, 1))};
     ::timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &at, nullptr);
 }
@@ -77,13 +85,15 @@ qsizetype ArrivalWatch::measureRead(const std::function<qsizetype()>& read)
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     const qsizetype length = read();
+    lastReadEmpty_ = length == 0;
     if (!armed_)
         return 0;
     armed_ = false;
     // A read before the deadline took nothing that could answer the outstanding request.
-    if (monotonicNs() <= replyEarliestNs_)
-        return length;
-    return std::min(waitingBefore_, length);
+    const qsizetype earlier = monotonicNs() <= replyEarliestNs_ ? length : std::min(waitingBefore_, length);
+    if (earlier > 0)
+        lookEveryUntil_ = requests_ + kLateMemory;
+    return earlier;
 }
 
 void ArrivalWatch::countWaiting()
@@ -98,6 +108,7 @@ void ArrivalWatch::countWaiting()
 
 void ArrivalWatch::run()
 {
+    ::pthread_setname_np(::pthread_self(), "kelvra-arrivals");
     for (;;) {
         std::uint64_t expirations = 0;
         const ssize_t n = ::read(timerFd_, &expirations, sizeof expirations);

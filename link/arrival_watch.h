@@ -12,11 +12,16 @@ namespace kelvra {
 
 // Learns which received bytes cannot answer the request just written: the request needs one
 // character time to cross the line and the reply's first character another, so whatever has come
-// in before then answers earlier requests. Shortly before that moment a thread of its own, woken
-// once per request by a timer, counts the bytes waiting without reading them, so the tick's read
-// is unchanged. A look that comes too late proves nothing and is not used.
+// in before then answers earlier requests. Right after the write, and shortly before that moment
+// on a thread of its own woken by a timer, it counts the bytes waiting without reading them, so
+// the tick's read is unchanged. A look that comes too late proves nothing and is not used. The
+// timed look costs a wake-up, so it is made on every request only while replies have lately come
+// in late; otherwise after a read that found nothing, and on one request in kSampleEvery.
 class ArrivalWatch {
 public:
+    static constexpr std::uint64_t kSampleEvery = 10;
+    static constexpr std::uint64_t kLateMemory = 3000;  // a minute of 20 ms requests
+
     ArrivalWatch() = default;
     ~ArrivalWatch();
     ArrivalWatch(const ArrivalWatch&) = delete;
@@ -47,6 +52,9 @@ private:
     bool stopping_ = false;
     std::int64_t replyEarliestNs_ = 0;  // monotonic: the outstanding request's reply cannot end a character before
     qsizetype waitingBefore_ = 0;       // bytes seen waiting before then
+    std::uint64_t requests_ = 0;
+    std::uint64_t lookEveryUntil_ = 0;  // requests_ up to which every request gets its timed look
+    bool lastReadEmpty_ = false;
     std::thread thread_;
 };
 

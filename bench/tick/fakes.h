@@ -3,6 +3,7 @@
 #include "link/serial_link.h"
 #include "recorder/clock.h"
 #include "recorder/form_view.h"
+#include "recorder/sample_sink.h"
 #include "tools/board_sim/signal_model.h"
 
 #include <QTime>
@@ -65,6 +66,14 @@ public:
 
 private:
     double checksum_ = 0.0;
+};
+
+// An archive that only counts what it is handed.
+class NullSink final : public SampleSink {
+public:
+    void record(int, std::int32_t counts, std::int64_t) override { handed += counts; }
+    void gap(int, GapReason) override { ++handed; }
+    std::int64_t handed = 0;
 };
 
 }  // namespace kelvra::bench
