@@ -5,22 +5,43 @@
 
 namespace kelvra::archive {
 
+std::map<QDate, QStringList> stationDayFiles(const QString& root, const StationCodes& codes)
+{
+    std::map<QDate, QStringList> days;
+    const QString prefix = codes.network + u'.' + codes.station + u'.' + codes.location + u'.';
+    for (const QString& yearName : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool isNumber = false;
+        const int year = yearName.toInt(&isNumber);
+        if (!isNumber || !QDate(year, 1, 1).isValid())
+            continue;
+        for (const QString& channel : codes.channels) {
+            const QString folder = stationYearFolder(root, codes, year) + u'/' + channel + QStringLiteral(".D");
+            const QString dayPrefix = prefix + channel + QStringLiteral(".D.");
+            for (const QString& name : QDir(folder).entryList({dayPrefix + u'*'}, QDir::Files)) {
+                const int dayOfYear = name.section(u'.', -1).toInt(&isNumber);
+                if (!isNumber || dayOfYear < 1 || dayOfYear > QDate(year, 1, 1).daysInYear())
+                    continue;
+                const QDate day = QDate(year, 1, 1).addDays(dayOfYear - 1);
+                // Only a name exactly as the recorder writes it: "0", "-0" or "+0" is no year.
+                const QString path = dayFilePath(root, codes, channel, day);
+                if (path == folder + u'/' + name)
+                    days[day].append(path);
+            }
+        }
+    }
+    return days;
+}
+
 int removeDayFilesBefore(const QString& root, const StationCodes& codes, QDate firstKept)
 {
     int removed = 0;
-    const QStringList years = QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    for (const QString& yearName : years) {
-        bool isYear = false;
-        const int year = yearName.toInt(&isYear);
-        if (!isYear || year > firstKept.year())
-            continue;
-        for (const QString& channel : codes.channels) {
-            // Both the file name and the day are derived the way they were written.
-            for (QDate day(year, 1, 1); day < firstKept && day.year() == year; day = day.addDays(1)) {
-                if (QFile::remove(dayFilePath(root, codes, channel, day)))
-                    ++removed;
-            }
-        }
+    for (const auto& [day, paths] : stationDayFiles(root, codes)) {
+        if (day >= firstKept)
+            break;
+        bool any = false;
+        for (const QString& path : paths)
+            any = QFile::remove(path) || any;
+        removed += any ? 1 : 0;
     }
     return removed;
 }

@@ -253,7 +253,8 @@ private slots:
         QCOMPARE(back.samples.size(), std::size_t{10});
     }
 
-    // --keep-days removes this station's day files of older days, nothing else.
+    // --keep-days removes this station's day files of older days, nothing else; folders that
+    // merely look like years are harmless.
     void retiresOldDayFiles()
     {
         Rig rig;
@@ -268,6 +269,8 @@ private slots:
             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
             QFile(path).open(QIODevice::WriteOnly);
         }
+        for (const char* notAYear : {"0", "00", "-0", "+0"})
+            QVERIFY(QDir(rig.dir.path()).mkdir(notAYear));
         ArchiveWriter writer = rig.writer();
         writer.take(samplesAt({utcNs(QDateTime(today, QTime(10, 0), Qt::UTC))}), 0);
         writer.finish();
