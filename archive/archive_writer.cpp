@@ -63,7 +63,7 @@ ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int
       codes_(std::move(codes)),
       keepDays_(keepDays),
       events_(std::move(events)),
-      files_(root_, codes_)
+      files_(root_, codes_, events_.note)
 {
     for (MSTraceGroup*& group : traces_)
         group = mst_initgroup(nullptr);

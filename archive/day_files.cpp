@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -45,7 +46,11 @@ int sequenceNumberOf(const QByteArray& record)
 
 }  // namespace
 
-DayFiles::DayFiles(QString root, StationCodes codes) : root_(std::move(root)), codes_(std::move(codes)) {}
+DayFiles::DayFiles(QString root, StationCodes codes, std::function<void(const QString&)> note)
+    : root_(std::move(root)), codes_(std::move(codes)), note_(std::move(note))
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 DayFiles::~DayFiles() { close(); }
 
@@ -101,8 +106,23 @@ int DayFiles::fileOf(int channel, QDate utcDay)
     if (file.fd >= 0)
         ::close(file.fd);
     file = {utcDay, fd, path};
+    cutTornTail(fd, path);
     file.lastSequenceNumber = lastSequenceNumberIn(fd, path);
     return fd;
+}
+
+// A record left torn by a killed process would hide every record appended after it from readers.
+void DayFiles::cutTornTail(int fd, const QString& path) const
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        fail(path, errno);
+    const off_t torn = status.st_size % kRecordLength;
+    if (torn == 0)
+        return;
+    if (::ftruncate(fd, status.st_size - torn) != 0)
+        fail(path, errno);
+    note_(messages::tornTailCut(path, static_cast<qint64>(torn)));
 }
 
 int DayFiles::lastSequenceNumberIn(int fd, const QString& path) const
@@ -110,7 +130,6 @@ int DayFiles::lastSequenceNumberIn(int fd, const QString& path) const
     struct stat status {};
     if (::fstat(fd, &status) != 0)
         fail(path, errno);
-    // A torn tail is not a record: the last whole one is.
     const off_t wholeRecords = status.st_size / kRecordLength;
     if (wholeRecords == 0)
         return 0;

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 #include <array>
+#include <functional>
 #include <stdexcept>
 
 namespace kelvra::archive {
@@ -30,10 +31,12 @@ private:
 
 // The station's open day files, only ever appended to, and the lock on the station's folder of
 // the year being written, which keeps a second recorder of the same station out. Releasing the
-// lock needs no file left behind: it is a flock on the folder itself.
+// lock needs no file left behind: it is a flock on the folder itself. A file size limit makes a
+// write fail with EFBIG, as a full disk does, instead of ending the process.
 class DayFiles {
 public:
-    DayFiles(QString root, StationCodes codes);
+    // `note` hears of a torn record cut off the end of a day file before appending to it.
+    DayFiles(QString root, StationCodes codes, std::function<void(const QString&)> note);
     DayFiles(const DayFiles&) = delete;
     DayFiles& operator=(const DayFiles&) = delete;
     ~DayFiles();
@@ -53,11 +56,13 @@ public:
 
 private:
     int fileOf(int channel, QDate utcDay);
+    void cutTornTail(int fd, const QString& path) const;
     int lastSequenceNumberIn(int fd, const QString& path) const;
     [[noreturn]] void fail(const QString& path, int error) const;
 
     QString root_;
     StationCodes codes_;
+    std::function<void(const QString&)> note_;
     int lockedYear_ = 0;
     int lockFd_ = -1;
     struct Open {

@@ -28,6 +28,15 @@ QString cannotWrite(const QString& path, const QString& reason)
 
 QString fileRemoved() { return QCoreApplication::translate("Archive", "the file was removed while in use"); }
 
+QString tornTailCut(const QString& path, qint64 bytes)
+{
+    return QCoreApplication::translate("Archive",
+                                       "%1 ended in %2 bytes of a torn record, left by a recorder that was stopped "
+                                       "while writing; they were cut off so that readers see what follows.")
+        .arg(path)
+        .arg(bytes);
+}
+
 QString cannotPack()
 {
     return QCoreApplication::translate("Archive", "The archive could not pack its samples into miniSEED records.");

@@ -17,6 +17,7 @@ QString optionsExclude(const QString& first, const QString& second);
 
 QString cannotWrite(const QString& path, const QString& reason);
 QString fileRemoved();
+QString tornTailCut(const QString& path, qint64 bytes);
 QString cannotPack();
 QString stationInUse(const QString& station, const QString& folder);
 QString resumed(const QString& root);

@@ -67,6 +67,10 @@ This one records on screen only and keeps no archive.</translation>
         <source>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</source>
         <translation>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</translation>
     </message>
+    <message>
+        <source>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</source>
+        <translation>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -196,6 +200,10 @@ This one records on screen only and keeps no archive.</translation>
         <source>The port %1 was chosen in the settings file %2.</source>
         <translation>The port %1 was chosen in the settings file %2.</translation>
     </message>
+    <message>
+        <source>A USB adapter is best named by its /dev/serial/by-id/... name: it stays the same in any USB socket, and an adapter pulled out and plugged in again while recording is found again under it even when it comes back as another ttyUSB or ttyACM number.</source>
+        <translation>A USB adapter is best named by its /dev/serial/by-id/... name: it stays the same in any USB socket, and an adapter pulled out and plugged in again while recording is found again under it even when it comes back as another ttyUSB or ttyACM number.</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::Recorder</name>
@@ -204,18 +212,22 @@ This one records on screen only and keeps no archive.</translation>
         <translation>Floating-point overflow or invalid operation while computing the chart grid</translation>
     </message>
     <message>
-        <source>The serial line %1 failed: %2
-Recording goes on without data.</source>
-        <translation>The serial line %1 failed: %2
-Recording goes on without data.</translation>
-    </message>
-    <message>
         <source>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</source>
         <translation>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</translation>
     </message>
     <message>
         <source>The archive still keeps every reply it can give to its request.</source>
         <translation>The archive still keeps every reply it can give to its request.</translation>
+    </message>
+    <message>
+        <source>The serial line %1 failed: %2
+Recording goes on without data, and the device is tried again every 2 seconds.</source>
+        <translation>The serial line %1 failed: %2
+Recording goes on without data, and the device is tried again every 2 seconds.</translation>
+    </message>
+    <message>
+        <source>The serial line %1 is back. Recording goes on with data.</source>
+        <translation>The serial line %1 is back. Recording goes on with data.</translation>
     </message>
 </context>
 <context>

@@ -67,6 +67,10 @@ This one records on screen only and keeps no archive.</source>
         <source>The archive took %1 readings; %2 requests left a gap: %3 without a reply, %4 not a number, %5 out of range, %6 cut short, %7 uncertain after an unanswered request.</source>
         <translation>アーカイブは %1 個の読み取り値を受け取りました。%2 回の要求は欠測になりました：応答なし %3、数値でない %4、範囲外 %5、途中で切れた %6、応答のない要求の直後で不確か %7。</translation>
     </message>
+    <message>
+        <source>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</source>
+        <translation>%1 の末尾に、書き込み中に止められた記録器が残した途中までのレコード %2 バイトがありました。後に続くデータが読めるよう、切り取りました。</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>
@@ -195,6 +199,10 @@ This one records on screen only and keeps no archive.</source>
         <source>The port %1 was chosen in the settings file %2.</source>
         <translation>ポート %1 は設定ファイル %2 で指定されています。</translation>
     </message>
+    <message>
+        <source>A USB adapter is best named by its /dev/serial/by-id/... name: it stays the same in any USB socket, and an adapter pulled out and plugged in again while recording is found again under it even when it comes back as another ttyUSB or ttyACM number.</source>
+        <translation>USB アダプターは /dev/serial/by-id/... の名前で指定するのが確実です。どの USB 差し込み口でも同じ名前になり、記録中に抜けて差し直されたアダプターが別の ttyUSB や ttyACM の番号で戻っても、その名前で見つけ直します。</translation>
+    </message>
 </context>
 <context>
     <name>kelvra::Recorder</name>
@@ -203,18 +211,22 @@ This one records on screen only and keeps no archive.</source>
         <translation>チャートの目盛りの計算中に浮動小数点のオーバーフローまたは無効な演算が発生しました</translation>
     </message>
     <message>
-        <source>The serial line %1 failed: %2
-Recording goes on without data.</source>
-        <translation>シリアル回線 %1 でエラーが発生しました: %2
-データなしで記録を続けます。</translation>
-    </message>
-    <message>
         <source>Replies from the board keep arriving after the tick that should read them (more than one in twenty over the last minute), so the charts show them on the next channel. The usual cause is a USB serial adapter&apos;s latency timer: &quot;USB serial adapters&quot; in the README tells how to set it to 1 ms.</source>
         <translation>ボードの応答が、それを読むはずの周期より後に届き続けています（直近 1 分間で 20 回に 1 回を超えます）。そのためチャートには次のチャンネルの値として表示されます。よくある原因は USB シリアル変換器のレイテンシタイマーです。1 ms に設定する方法は README の「USB serial adapters」にあります。</translation>
     </message>
     <message>
         <source>The archive still keeps every reply it can give to its request.</source>
         <translation>アーカイブは、要求に対応づけられる応答をすべて保存し続けます。</translation>
+    </message>
+    <message>
+        <source>The serial line %1 failed: %2
+Recording goes on without data, and the device is tried again every 2 seconds.</source>
+        <translation>シリアル回線 %1 でエラーが発生しました: %2
+データなしで記録を続け、2 秒ごとにデバイスを開き直します。</translation>
+    </message>
+    <message>
+        <source>The serial line %1 is back. Recording goes on with data.</source>
+        <translation>シリアル回線 %1 が復旧しました。データの記録を再開します。</translation>
     </message>
 </context>
 <context>

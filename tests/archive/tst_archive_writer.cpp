@@ -124,20 +124,36 @@ private slots:
         }
     }
 
-    // A day file of an earlier run is continued: its records stay as they were.
+    // A day file of an earlier run is continued: its records stay as they were, and a torn
+    // record a killed run left at its end is cut off, once, so readers see what follows.
+    void appendsToAnEarlierRunsDayFile_data()
+    {
+        QTest::addColumn<int>("tornBytes");
+        QTest::newRow("whole records") << 0;
+        QTest::newRow("torn tail") << 276;
+    }
     void appendsToAnEarlierRunsDayFile()
     {
+        QFETCH(int, tornBytes);
         Rig rig;
         const std::int64_t morning = utcNs(QDateTime(QDate(2025, 6, 1), QTime(8, 0), Qt::UTC));
+        const QString path = rig.dayFile(0, QDate(2025, 6, 1));
         for (int run = 0; run < 2; ++run) {
             ArchiveWriter writer = rig.writer();
             writer.take(samplesAt(regularTimes(morning + run * 3'600'000'000'000LL, 50), 100 * run), 0);
             writer.finish();
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            if (run == 0 && file.seek(file.size()))
+                file.write(QByteArray(tornBytes, '\0'));
         }
-        const kelvra::test::ReadBack back = readWithLibmseed(rig.dayFile(0, QDate(2025, 6, 1)));
+        QCOMPARE(rig.notes.size(), tornBytes > 0 ? 1 : 0);
+        const kelvra::test::ReadBack back = readWithLibmseed(path);
+        QVERIFY(back.ok);
         QCOMPARE(back.samples.size(), std::size_t{100});
         QCOMPARE(back.samples.front().counts, 0);
         QCOMPARE(back.samples.back().counts, 149);
+        QCOMPARE(back.recordSequenceNumbers, (std::vector<int>{1, 2}));
     }
 
     // Records are numbered 1, 2, 3... through their day file, a later run's following the earlier
@@ -179,7 +195,6 @@ private slots:
         getrlimit(RLIMIT_FSIZE, &unlimited);
         const auto blocker = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &unlimited); });
         if (fileSizeLimit) {
-            std::signal(SIGXFSZ, SIG_IGN);
             rlimit limited = unlimited;
             limited.rlim_cur = 512 + 100;  // room for one record and part of another
             setrlimit(RLIMIT_FSIZE, &limited);
