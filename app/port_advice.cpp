@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace kelvra {
 namespace {
 
@@ -18,6 +20,12 @@ QString describe(const SerialPortEntry& port)
         return port.device;
     return QCoreApplication::translate("kelvra::PortAdvice", "%1: %2")
         .arg(port.device, known.join(QCoreApplication::translate("kelvra::PortAdvice", ", ")));
+}
+
+// The devices whose number can change when the adapter is plugged in again.
+bool isUsbAdapter(const SerialPortEntry& port)
+{
+    return port.device.startsWith(QLatin1String("/dev/ttyUSB")) || port.device.startsWith(QLatin1String("/dev/ttyACM"));
 }
 
 }  // namespace
@@ -42,6 +50,12 @@ QString portChoiceAdvice(const QList<SerialPortEntry>& ports, const QString& set
                                          "Choose the port with the option --port DEVICE, or with a line "
                                          "port=DEVICE in the settings file %1.")
                  .arg(settingsFilePath);
+    if (std::any_of(ports.cbegin(), ports.cend(), isUsbAdapter))
+        lines << QCoreApplication::translate("kelvra::PortAdvice",
+                                             "A USB adapter is best named by its /dev/serial/by-id/... name: it stays "
+                                             "the same in any USB socket, and an adapter pulled out and plugged in "
+                                             "again while recording is found again under it even when it comes back "
+                                             "as another ttyUSB or ttyACM number.");
     return lines.join(u'\n');
 }
 

@@ -12,7 +12,7 @@ namespace kelvra {
 // both without waiting, and nothing else reads the device, so the line never wakes the recorder's
 // thread between its ticks; an ArrivalWatch only counts what has come in shortly after each request. Exclusive use through flock (and TIOCEXCL against openers that do
 // not lock), which leaves no lock file behind. The first read or write error closes the device,
-// and every later input() or output() throws it.
+// and every later input() or output() throws it until reopen() opens the device again.
 class PosixSerialLink final : public SerialLink {
 public:
     // A given device, even a blank one, replaces the one the port number names.

@@ -10,7 +10,8 @@
 namespace kelvra {
 
 // MSComm1 over QSerialPort. Received bytes wait in the port's buffer until input(); the first
-// read, write or resource error closes the port, and every later input() or output() throws it.
+// read, write or resource error closes the port, and every later input() or output() throws it
+// until reopen() opens the port again.
 class QtSerialLink final : public SerialLink {
 public:
     // A given device, even a blank one, replaces the one the port number names.

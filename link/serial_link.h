@@ -38,6 +38,18 @@ public:
     // then outstanding could begin, so that they answer earlier requests. A link that cannot tell
     // says 0.
     virtual qsizetype inputBeforeReply() const { return 0; }
+    // After the line failed: one try, without waiting, to open the same device again with the same
+    // settings and the same exclusive use, as a pulled adapter that is plugged in again needs.
+    // True once it is open.
+    virtual bool reopen()
+    {
+        try {
+            setPortOpen(true);
+        } catch (const LinkError&) {
+            return false;
+        }
+        return portOpen();
+    }
 };
 
 }  // namespace kelvra

@@ -41,6 +41,9 @@ constexpr std::array<double Recorder::*, kGridBands - 1> kGridHeights{
 // Far outside any chart, yet small enough that the painter's arithmetic cannot overflow.
 constexpr double kDrawingLimit = 1.0e6;
 
+// Often enough that a short glitch costs seconds; a try is one open() that fails at once.
+constexpr std::int64_t kReopenEveryNs = 2'000'000'000;
+
 float toDrawing(double twips) { return static_cast<float>(std::clamp(twips, -kDrawingLimit, kDrawingLimit)); }
 
 // Where a trace point at level y shows. The scale itself puts full scale a hair above the outer
@@ -230,6 +233,8 @@ void Recorder::restartSweep(bool tolerant)
 
 QString Recorder::readReply()
 {
+    if (lineAway_)
+        return QString();
     try {
         return port_.input();
     } catch (const LinkError& error) {
@@ -242,6 +247,10 @@ QString Recorder::readReply()
 
 void Recorder::sendRequest(bool tolerant)
 {
+    // On its return the line is asked for the channel the next tick reads, so that reply keeps
+    // its request and the request's time is this write's.
+    if (lineAway_ && !lineBack())
+        return;
     try {
         writeRequest();
     } catch (const LinkError& error) {
@@ -281,12 +290,32 @@ void Recorder::reportLateReplies()
 
 void Recorder::reportLinkFailure(const LinkError& error)
 {
-    if (linkFailureReported_)
+    if (lineAway_)
         return;
-    linkFailureReported_ = true;
+    lineAway_ = true;
+    reopenTriedUtcNs_ = clock_.utcNanoseconds();
     form_.reportProblem(QCoreApplication::translate("kelvra::Recorder",
-                                                    "The serial line %1 failed: %2\nRecording goes on without data.")
+                                                    "The serial line %1 failed: %2\nRecording goes on without data, and the "
+                                                    "device is tried again every 2 seconds.")
                             .arg(error.device(), error.description()));
+}
+
+bool Recorder::lineBack()
+{
+    // A clock set back counts as time gone by, so a step never holds the tries off.
+    const std::int64_t now = clock_.utcNanoseconds();
+    if (now >= reopenTriedUtcNs_ && now - reopenTriedUtcNs_ < kReopenEveryNs)
+        return false;
+    reopenTriedUtcNs_ = now;
+    if (!port_.reopen())
+        return false;
+    lineAway_ = false;
+    if (assembly_)
+        assembly_->lineOpened();
+    form_.reportProblem(QCoreApplication::translate("kelvra::Recorder",
+                                                    "The serial line %1 is back. Recording goes on with data.")
+                            .arg(port_.deviceName()));
+    return true;
 }
 
 }  // namespace kelvra

@@ -61,6 +61,7 @@ private:
     void keepSample(const QString& reply);
     void reportLateReplies();
     void reportLinkFailure(const LinkError& error);
+    bool lineBack();
 
     double div_ratio = 0.0;
     QString rx_text;
@@ -70,7 +71,9 @@ private:
     FormView& form_;
     SerialLink& port_;
     Clock& clock_;
-    bool linkFailureReported_ = false;
+    // From the report of a failure until the device opens again.
+    bool lineAway_ = false;
+    std::int64_t reopenTriedUtcNs_ = 0;
     std::optional<ReplyAssembly> assembly_;
     LateReplyWatch lateReplies_;
     std::int64_t requestUtcNs_ = 0;  // when the outstanding request was written

@@ -16,6 +16,13 @@ void ReplyAssembly::take(int channel, std::int64_t requestUtcNs, QStringView tex
     open_ = Reply{channel, requestUtcNs, text.mid(earlier).toString(), previousAnswered};
 }
 
+void ReplyAssembly::lineOpened()
+{
+    if (open_)
+        complete(std::move(*open_));
+    open_.reset();
+}
+
 void ReplyAssembly::complete(Reply reply)
 {
     if (!reply.text.isEmpty() && boardReading(reply.text).kind != BoardReadingKind::Reading)

@@ -26,6 +26,9 @@ public:
     // One tick's read for the request outstanding on `channel`, written at `requestUtcNs`; its
     // first `earlier` characters came in before that request's reply could begin.
     void take(int channel, std::int64_t requestUtcNs, QStringView text, qsizetype earlier);
+    // The line was opened again after it went away: the next request follows none that could still
+    // be answered on it.
+    void lineOpened();
 
 private:
     struct Reply {

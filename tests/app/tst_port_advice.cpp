@@ -50,7 +50,10 @@ void TstPortAdvice::adviceNamesEachPortAndHowToChoose_data()
                            << "Serial ports on this computer:\n"
                               "  /dev/ttyS0\n"
                               "  /dev/ttyUSB0: FT232R USB UART, FTDI, serial number A10K3J2P\n"
-                              "  /dev/ttyACM0: Arduino\n" + choose;
+                              "  /dev/ttyACM0: Arduino\n" + choose +
+                              "\nA USB adapter is best named by its /dev/serial/by-id/... name: it stays the same in "
+                              "any USB socket, and an adapter pulled out and plugged in again while recording is found "
+                              "again under it even when it comes back as another ttyUSB or ttyACM number.";
     QTest::newRow("none, port from the file")
         << QList<SerialPortEntry>() << QStringLiteral("/dev/ttyUSB0")
         << "No serial port is known on this computer. A USB serial adapter appears here once it is plugged in.\n"

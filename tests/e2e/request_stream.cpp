@@ -4,10 +4,10 @@
 
 namespace kelvra::e2e {
 
-qsizetype firstOutOfCycle(const QList<LoggedByte>& bytes)
+qsizetype firstOutOfCycle(const QList<LoggedByte>& bytes, int firstChannel)
 {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i].byte != static_cast<char>('0' + i % 4))
+        if (bytes[i].byte != static_cast<char>('0' + (firstChannel + i) % 4))
             return i;
     }
     return -1;

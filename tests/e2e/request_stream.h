@@ -8,8 +8,8 @@
 namespace kelvra::e2e {
 
 // Index of the first byte that breaks the request cycle "0", "1", "2", "3", "0", ... begun with
-// "0"; -1 when every byte keeps to it.
-qsizetype firstOutOfCycle(const QList<LoggedByte>& bytes);
+// the request for `firstChannel`; -1 when every byte keeps to it.
+qsizetype firstOutOfCycle(const QList<LoggedByte>& bytes, int firstChannel = 0);
 
 struct RequestPeriods {
     double meanMs = 0.0;

@@ -2,7 +2,10 @@
 #include "tests/e2e/recorder_process.h"
 #include "tests/e2e/request_stream.h"
 
+#include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace kelvra::e2e;
 
@@ -83,6 +86,45 @@ private slots:
         if (hangsUp)
             QVERIFY2(recorder.errorOutput().contains(QLatin1String("no longer available")),
                      qPrintable(recorder.errorOutput()));
+    }
+
+    // A pulled adapter plugged in again under the same name: taken up again and told once, the
+    // requests go on in their cycle from the channel the next tick reads, and replies show again.
+    void aLineThatComesBackIsTakenUpAgain()
+    {
+        BoardSimProcess board;
+        QVERIFY(board.start({"--fault", "replug-after:3", "--constant", "117,511,1023,876"}));
+        RecorderProcess recorder;
+        recorder.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), kTickLog);
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
+        QVERIFY2(recorder.waitForErrorOutput(QStringLiteral("is back"), kPatienceMs), qPrintable(recorder.errorOutput()));
+        const qsizetype ticksAtReturn = ticksTold(recorder);
+        QVERIFY2(QTest::qWaitFor([&] { return ticksTold(recorder) >= ticksAtReturn + kTicksWatched; }, kPatienceMs),
+                 "the ticks stopped");
+        const QString output = recorder.errorOutput();
+        QCOMPARE(failureReports(output), 2);
+
+        // From the report on: the tick that reopened, then the one that reads the request written then.
+        static const QRegularExpression tickLine(QStringLiteral("kelvra\\.readings: GP(\\d) (\\S+) at \\S+ reply (\\S*)"));
+        QList<QRegularExpressionMatch> ticks;
+        for (auto it = tickLine.globalMatch(output, output.indexOf(QLatin1String("is back"))); it.hasNext();)
+            ticks << it.next();
+        const int outstanding = ticks.value(1).captured(1).toInt() - 1;
+        const QList<LoggedByte> bytes = board.received();
+        qsizetype back = 1;
+        while (back < bytes.size() && bytes[back].seconds - bytes[back - 1].seconds < 1.0)
+            ++back;
+        QVERIFY2(back < bytes.size(), "no outage in the requests");
+        const qsizetype before = firstOutOfCycle(bytes.first(back));
+        QVERIFY2(before < 0, qPrintable(describeBytes(bytes, before)));
+        const qsizetype after = firstOutOfCycle(bytes.sliced(back), outstanding);
+        QVERIFY2(after < 0, qPrintable(describeBytes(bytes, back + after)));
+        const QStringList constants{"117", "511", "1023", "876"};
+        const bool ownReadingShown = std::any_of(ticks.cbegin(), ticks.cend(), [&](const QRegularExpressionMatch& m) {
+            return !m.captured(3).isEmpty() && m.captured(2) == constants.value(m.captured(1).toInt() - 1);
+        });
+        QVERIFY2(ownReadingShown, qPrintable(output.right(2000)));
+        VERIFY_NO_SANITIZER_REPORT(recorder);
     }
 };
 

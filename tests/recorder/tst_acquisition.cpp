@@ -3,6 +3,7 @@
 #include "recorder/recorder.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 #include <QTest>
 #include <cmath>
 
@@ -162,6 +163,51 @@ private slots:
         QCOMPARE(rig.r.channelIndex(), std::int16_t(1));
         QCOMPARE(rig.r.GP1_count, 9.0);
         QVERIFY(rig.clears().empty());
+    }
+
+    // A pulled adapter plugged in again: told once, tried every 2 s of the clock, then asked for
+    // the channel the next tick reads, whose reply is archived at that write's time; a later
+    // failure is told again.
+    void aLineThatWentAwayIsTriedEveryTwoSecondsAndTakenUpAgain()
+    {
+        FakeForm form;
+        FakeLink link;
+        FakeClock clock;
+        Recorder r{form, link, clock};
+        SinkLog sink;
+        r.setSampleSink(&sink);
+        r.startUp();
+        link.written.clear();
+        const auto opens = [&] { return std::count(link.calls.begin(), link.calls.end(), QStringLiteral("PortOpen 1")); };
+        link.failRead = link.failWrite = link.failOpen = true;
+        std::vector<int> tries;
+        for (int tick = 0; tick <= 300; ++tick) {
+            if (tick == 250)
+                link.failRead = link.failWrite = link.failOpen = false;
+            clock.utcNs = std::int64_t{20'000'000} * tick;
+            const auto before = opens();
+            r.timer1Tick();
+            if (opens() > before)
+                tries.push_back(tick);
+        }
+        QCOMPARE(tries, (std::vector<int>{100, 200, 300}));
+        QCOMPARE(r.channelIndex(), std::int16_t(1));
+        QCOMPARE(link.written, QStringList{"1"});
+        QCOMPARE(form.problems.size(), 2);
+        QVERIFY(form.problems.last().contains(QStringLiteral("/dev/fake0 is back")));
+
+        link.replies = QStringList{"700", "117", "511", "1023", "876"};
+        r.timer1Tick();
+        QCOMPARE(r.ch2_dat, 700.0);
+        QCOMPARE(form.labelText[LabelId::Label5], QStringLiteral("通信中"));
+        for (int tick = 0; tick < 4; ++tick)
+            r.timer1Tick();
+        QCOMPARE(sink.handed.last(), QStringLiteral("CH-2 700 @6000000000"));
+
+        link.failRead = true;
+        for (int tick = 0; tick < 3; ++tick)
+            r.timer1Tick();
+        QCOMPARE(form.problems.size(), 3);
     }
 
     void aFailingWriteAloneIsReportedButNotOnTheTolerantTick()

@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("hangup without time") << QStringList{"--fault", "hangup-after"} << "hangup-after needs seconds";
         QTest::newRow("negative hangup") << QStringList{"--fault", "hangup-after:-1"} << "hangup-after needs seconds";
         QTest::newRow("hangup not a number") << QStringList{"--fault", "hangup-after:1.2.3"} << "hangup-after needs seconds";
+        QTest::newRow("replug without time") << QStringList{"--fault", "replug-after:"} << "replug-after needs seconds";
     }
     void rejectsBadInputWithAReason()
     {

@@ -21,7 +21,11 @@ struct Faults {
     bool burst = false;
     bool straddle = false;
     std::optional<std::chrono::milliseconds> hangupAfter;
+    // After the hang-up, a new device under the same link, as an adapter plugged in again.
+    bool replug = false;
 };
+
+constexpr std::chrono::seconds kReplugAfter{1};
 
 constexpr std::chrono::milliseconds kLateBy{25};
 constexpr std::chrono::milliseconds kSplitGap{15};

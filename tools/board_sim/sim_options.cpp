@@ -54,9 +54,9 @@ std::string parseConstant(const std::string& text, SimOptions& options)
     return {};
 }
 
-std::string parseHangup(const std::string& seconds, Faults& faults)
+std::string parseHangup(const std::string& mode, const std::string& seconds, Faults& faults)
 {
-    const std::string problem = "hangup-after needs seconds, e.g. --fault hangup-after:3 or hangup-after:0.5, got '"
+    const std::string problem = mode + " needs seconds, e.g. --fault " + mode + ":3 or " + mode + ":0.5, got '"
         + seconds + "'";
     if (seconds.empty() || seconds.find_first_not_of("0123456789.") != std::string::npos)
         return problem;
@@ -65,12 +65,12 @@ std::string parseHangup(const std::string& seconds, Faults& faults)
     if (*end != '\0' || !(value <= kMaxHangupSeconds))
         return problem;
     faults.hangupAfter = std::chrono::milliseconds(std::llround(value * 1000.0));
+    faults.replug = mode == "replug-after";
     return {};
 }
 
 std::string parseFault(const std::string& mode, Faults& faults)
 {
-    static const std::string hangupPrefix = "hangup-after:";
     if (mode == "silent") faults.silent = true;
     else if (mode == "late") faults.late = true;
     else if (mode == "split") faults.split = true;
@@ -78,8 +78,8 @@ std::string parseFault(const std::string& mode, Faults& faults)
     else if (mode == "chatty") faults.chatty = true;
     else if (mode == "burst") faults.burst = true;
     else if (mode == "straddle") faults.straddle = true;
-    else if (mode == "hangup-after") return parseHangup({}, faults);
-    else if (mode.rfind(hangupPrefix, 0) == 0) return parseHangup(mode.substr(hangupPrefix.size()), faults);
+    else if (const std::string name = mode.substr(0, mode.find(':')); name == "hangup-after" || name == "replug-after")
+        return parseHangup(name, name.size() < mode.size() ? mode.substr(name.size() + 1) : std::string(), faults);
     else return "unknown fault mode '" + mode + "' (see --help)";
     return {};
 }
@@ -168,8 +168,11 @@ ignored.
                                            timer does
                          hangup-after:S    after S seconds (fractions allowed, e.g.
                                            hangup-after:0.5) close the line as a
-                                           pulled USB adapter does, then idle until
-                                           stopped
+                                           pulled USB adapter does, removing the
+                                           link, then idle until stopped
+                         replug-after:S    as hangup-after:S, and a second later a
+                                           new pseudo-terminal under the same link,
+                                           as the adapter plugged in again
   --log FILE           write every received byte to FILE as it arrives, one line
                        each: monotonic seconds with microseconds, the byte in hex,
                        and the character in quotes when printable

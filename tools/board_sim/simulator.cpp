@@ -41,8 +41,11 @@ std::optional<timespec> pollTimeout(std::optional<SimClock::time_point> deadline
 
 class Simulator {
 public:
-    Simulator(const SimOptions& options, std::uint64_t seed, PtyLine& line, ByteLog& log, ReplyLog& replyLog)
-        : line_(line),
+    Simulator(const SimOptions& options, std::uint64_t seed, PtyLine& line, DeviceLink& link, ByteLog& log,
+              ReplyLog& replyLog)
+        : options_(options),
+          line_(line),
+          link_(link),
           log_(log),
           replyLog_(replyLog),
           start_(SimClock::now()),
@@ -53,7 +56,8 @@ public:
             hangupAt_ = start_ + *options.faults.hangupAfter;
     }
 
-    void run(const StopSignals& stop);
+    // False when the line could not be made again.
+    bool run(const StopSignals& stop);
 
 private:
     static std::unique_ptr<SignalModel> makeSignal(const SimOptions& options, std::uint64_t seed)
@@ -66,16 +70,46 @@ private:
     // Writes what is due; true when the far side is full and the line has to become writable first.
     bool transmit(SimClock::time_point now);
     void receive();
+    void hangUp(SimClock::time_point now);
+    bool replug();
     std::string statusText(bool listening) const;
 
+    const SimOptions& options_;
     PtyLine& line_;
+    DeviceLink& link_;
     ByteLog& log_;
     ReplyLog& replyLog_;
     SimClock::time_point start_;
     Board board_;
     StatusLine status_;
     std::optional<SimClock::time_point> hangupAt_;
+    std::optional<SimClock::time_point> replugAt_;
 };
+
+// A pulled adapter's device goes, and with it the name it was found under.
+void Simulator::hangUp(SimClock::time_point now)
+{
+    line_.hangUp();
+    link_.remove();
+    board_.outbox().clear();
+    if (options_.faults.replug)
+        replugAt_ = now + kReplugAfter;
+}
+
+bool Simulator::replug()
+{
+    replugAt_.reset();
+    std::string error;
+    if (!line_.open(error) || !link_.create(options_.link, line_.deviceName(), error)) {
+        std::fprintf(stderr, "kelvra-board-sim: %s\n", error.c_str());
+        return false;
+    }
+    if (!options_.quiet) {
+        std::printf("kelvra-board-sim: board back on %s -> %s\n", options_.link.c_str(), line_.deviceName().c_str());
+        std::fflush(stdout);
+    }
+    return true;
+}
 
 bool Simulator::transmit(SimClock::time_point now)
 {
@@ -119,13 +153,19 @@ std::string Simulator::statusText(bool listening) const
     return text;
 }
 
-void Simulator::run(const StopSignals& stop)
+bool Simulator::run(const StopSignals& stop)
 {
+    bool ok = true;
     while (!stop.raised()) {
         const SimClock::time_point now = SimClock::now();
         if (hangupAt_ && line_.isOpen() && now >= *hangupAt_) {
-            line_.hangUp();
-            board_.outbox().clear();
+            hangupAt_.reset();
+            hangUp(now);
+        }
+        if (replugAt_ && now >= *replugAt_) {
+            ok = replug();
+            if (!ok)
+                break;
         }
         const bool listening = line_.hasListener();
         bool waitingForRoom = false;
@@ -145,6 +185,7 @@ void Simulator::run(const StopSignals& stop)
         }
         status_.show(statusText(listening), now);
         earliest(deadline, status_.nextDue());
+        earliest(deadline, replugAt_);
 
         pollfd fds[2] = {{stop.fd(), POLLIN, 0}, {line_.fd(), POLLIN, 0}};
         if (waitingForRoom)
@@ -157,6 +198,7 @@ void Simulator::run(const StopSignals& stop)
             receive();
     }
     status_.finish();
+    return ok;
 }
 
 }  // namespace
@@ -181,8 +223,7 @@ int runSimulator(const SimOptions& options)
                     line.deviceName().c_str(), static_cast<unsigned long long>(seed));
         std::fflush(stdout);
     }
-    Simulator(options, seed, line, log, replyLog).run(stop);
-    return 0;
+    return Simulator(options, seed, line, link, log, replyLog).run(stop) ? 0 : 1;
 }
 
 }  // namespace kelvra::boardsim
