@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <utility>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -95,6 +96,8 @@ int DayFiles::fileOf(int channel, QDate utcDay)
             throw ArchiveError(messages::cannotWrite(file.path, messages::fileRemoved()), false);
         return file.fd;
     }
+    if (file.fd >= 0)
+        release(std::exchange(file, Open{}));
     claim(utcDay.year());
     const QString path = dayFilePath(root_, codes_, codes_.channels.at(static_cast<std::size_t>(channel)), utcDay);
     if (const int error = makeFolders(QFileInfo(path).path()))
@@ -103,8 +106,6 @@ int DayFiles::fileOf(int channel, QDate utcDay)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         fail(path, errno);
-    if (file.fd >= 0)
-        ::close(file.fd);
     file = {utcDay, fd, path};
     cutTornTail(fd, path);
     file.lastSequenceNumber = lastSequenceNumberIn(fd, path);
@@ -138,6 +139,16 @@ int DayFiles::lastSequenceNumberIn(int fd, const QString& path) const
     if (got < 0)
         fail(path, errno);
     return sequenceNumberOf(QByteArray(header, got));
+}
+
+// The day left behind at midnight holds records since the last sync, and a dying disk or a share
+// that went away says so only here.
+void DayFiles::release(const Open& file) const
+{
+    const int syncFailed = ::fdatasync(file.fd) != 0 ? errno : 0;
+    const int closeFailed = ::close(file.fd) != 0 ? errno : 0;
+    if (syncFailed || closeFailed)
+        fail(file.path, syncFailed ? syncFailed : closeFailed);
 }
 
 int DayFiles::nextSequenceNumber(int channel, QDate utcDay)

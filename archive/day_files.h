@@ -56,6 +56,8 @@ public:
 
 private:
     int fileOf(int channel, QDate utcDay);
+    struct Open;
+    void release(const Open& file) const;
     void cutTornTail(int fd, const QString& path) const;
     int lastSequenceNumberIn(int fd, const QString& path) const;
     [[noreturn]] void fail(const QString& path, int error) const;

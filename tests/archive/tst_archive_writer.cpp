@@ -8,7 +8,15 @@
 #include <QTest>
 
 #include <csignal>
+#include <thread>
+
+#include <cerrno>
+#include <cstddef>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 
 using namespace kelvra::archive;
 using kelvra::test::readWithLibmseed;
@@ -54,6 +62,19 @@ std::vector<std::int64_t> regularTimes(std::int64_t start, int count, std::int64
     for (int i = 0; i < count; ++i)
         times.push_back(start + i * periodNs);
     return times;
+}
+
+// From here on, on the calling thread only, fdatasync fails with EIO as on a dying disk.
+bool failSyncsOnThisThread()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_fdatasync, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
 }  // namespace
@@ -248,6 +269,24 @@ private slots:
         QVERIFY(resumedAt <= fixedAt + 12 * (kRetryMs / 960 + 1));
         QCOMPARE(after.size(), static_cast<std::size_t>(counts - resumedAt));
         QCOMPARE(after.back(), counts - 1);
+    }
+
+    // The day file left at midnight is synced too: its failing fdatasync is a write fault.
+    void reportsAFailingSyncAtMidnight()
+    {
+        Rig rig;
+        const std::int64_t beforeMidnight = utcNs(QDateTime(QDate(2025, 6, 1), QTime(23, 59, 50), Qt::UTC));
+        ArchiveWriter writer = rig.writer();
+        writer.take(samplesAt(regularTimes(beforeMidnight, 100)), 0);
+        bool failing = false;
+        std::thread([&] {
+            failing = failSyncsOnThisThread();
+            writer.take(samplesAt(regularTimes(beforeMidnight + 100 * kPeriodNs, 100), 100), 1000);
+        }).join();
+        QVERIFY(failing);
+        writer.take(samplesAt(regularTimes(beforeMidnight + 200 * kPeriodNs, 200), 200), 20000);
+        writer.finish();
+        QCOMPARE(rig.problems.size(), 1);
     }
 
     // A second recorder of the same station in the same folder keeps out of it.
