@@ -16,6 +16,7 @@ constexpr hptime_t kPeriod = static_cast<hptime_t>(HPTMODULUS / kSampleRate);
 constexpr double kToleranceSeconds = 0.5 / kSampleRate;
 constexpr flag kBigEndian = 1;
 constexpr char kQuality = 'D';
+constexpr std::int64_t kPeriodNs = 1'000'000'000LL * kTimer1IntervalMs * kChannelCount / 1000;
 constexpr hptime_t kMicrosecondsPerDay = 86400LL * HPTMODULUS;
 
 // miniSEED start times count in steps of 100 µs; rounding to them keeps every reader agreeing.
@@ -89,6 +90,8 @@ ArchiveWriter::~ArchiveWriter()
 
 void ArchiveWriter::take(const std::vector<Sample>& samples, std::int64_t steadyMs)
 {
+    for (const Sample& sample : samples)
+        watchForClockStepBack(sample);
     if (state_ == State::Refused || (state_ == State::Failed && steadyMs < retryAtMs_))
         return;
     if (state_ != State::Writing && samples.empty())
@@ -168,6 +171,22 @@ void ArchiveWriter::add(const Sample& sample)
     // The record keeps its schedule: the next sample is judged against start + n periods, not
     // against the time of the last one, so small delays cannot add up.
     held->endtime = held->starttime + (held->numsamples - 1) * kPeriod;
+}
+
+// Samples come in time order across the channels, a tick apart, unless the clock was set back;
+// the overlap it leaves is kept, for readers handle it, but deserves a word.
+void ArchiveWriter::watchForClockStepBack(const Sample& sample)
+{
+    std::optional<std::int64_t>& last = lastUtcNs_.at(static_cast<std::size_t>(sample.channel));
+    const bool steppedBack = latestUtcNs_ && sample.utcNs < *latestUtcNs_ - kPeriodNs;
+    if (steppedBack) {
+        // The channel's own schedule tells the step to the tick.
+        const std::int64_t stepNs = last ? *last + kPeriodNs - sample.utcNs : *latestUtcNs_ - sample.utcNs;
+        events_.note(messages::clockWentBack(static_cast<double>(stepNs) / 1e9));
+    }
+    if (steppedBack || !latestUtcNs_ || sample.utcNs > *latestUtcNs_)
+        latestUtcNs_ = sample.utcNs;
+    last = sample.utcNs;
 }
 
 void ArchiveWriter::pack(int channel, bool flush)

@@ -51,6 +51,7 @@ public:
 
 private:
     void add(const Sample& sample);
+    void watchForClockStepBack(const Sample& sample);
     void pack(int channel, bool flush);
     void endTrace(int channel);
     void flushAll();
@@ -72,6 +73,8 @@ private:
     std::int64_t retryAtMs_ = 0;
     std::int64_t lastFlushMs_ = 0;
     QDate retiredOn_;
+    std::optional<std::int64_t> latestUtcNs_;  // of any channel's sample
+    std::array<std::optional<std::int64_t>, kChannelCount> lastUtcNs_{};
 };
 
 }  // namespace kelvra::archive

@@ -56,6 +56,14 @@ QString resumed(const QString& root)
     return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root);
 }
 
+QString clockWentBack(double seconds)
+{
+    return QCoreApplication::translate("Archive",
+                                       "The system clock went back by %1 s. The archive keeps the samples of both "
+                                       "times, so the day files hold that much twice over.")
+        .arg(seconds, 0, 'f', 1);
+}
+
 QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps)
 {
     std::int64_t left = 0;

@@ -21,6 +21,7 @@ QString tornTailCut(const QString& path, qint64 bytes);
 QString cannotPack();
 QString stationInUse(const QString& station, const QString& folder);
 QString resumed(const QString& root);
+QString clockWentBack(double seconds);
 // At exit: readings handed to the archive, and the requests that left a gap, by GapReason.
 QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps);
 

@@ -71,6 +71,10 @@ This one records on screen only and keeps no archive.</translation>
         <source>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</source>
         <translation>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</translation>
     </message>
+    <message>
+        <source>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</source>
+        <translation>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -71,6 +71,10 @@ This one records on screen only and keeps no archive.</source>
         <source>%1 ended in %2 bytes of a torn record, left by a recorder that was stopped while writing; they were cut off so that readers see what follows.</source>
         <translation>%1 の末尾に、書き込み中に止められた記録器が残した途中までのレコード %2 バイトがありました。後に続くデータが読めるよう、切り取りました。</translation>
     </message>
+    <message>
+        <source>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</source>
+        <translation>システム時計が %1 秒戻りました。アーカイブは両方の時刻のサンプルを残すため、日ファイルにはその時間分が重複して入ります。</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -88,32 +88,34 @@ private slots:
     {
         QTest::addColumn<std::vector<std::int64_t>>("times");
         QTest::addColumn<int>("records");
+        QTest::addColumn<int>("clockSteps");
         const std::int64_t noon = utcNs(QDateTime(QDate(2025, 3, 1), QTime(12, 0), Qt::UTC));
-        QTest::newRow("steady") << regularTimes(noon, 300) << 1;
+        QTest::newRow("steady") << regularTimes(noon, 300) << 1 << 0;
         QTest::newRow("39 ms late stays") << [&] {
             auto t = regularTimes(noon, 20);
             t[10] += 39'000'000;
             return t;
-        }() << 1;
+        }() << 1 << 0;
         std::vector<std::int64_t> lateTick = regularTimes(noon, 20);
         for (std::size_t i = 10; i < lateTick.size(); ++i)
             lateTick[i] += 41'000'000;
-        QTest::newRow("41 ms late splits") << lateTick << 2;
+        QTest::newRow("41 ms late splits") << lateTick << 2 << 0;
         // 5 ms slow per sample: each step alone is tolerable, the ninth adds up to 45 ms.
-        QTest::newRow("slow drift") << regularTimes(noon, 40, kPeriodNs + 5'000'000) << 5;
+        QTest::newRow("slow drift") << regularTimes(noon, 40, kPeriodNs + 5'000'000) << 5 << 0;
         const std::int64_t beforeMidnight = utcNs(QDateTime(QDate(2024, 12, 31), QTime(23, 59, 59), Qt::UTC));
-        QTest::newRow("midnight") << regularTimes(beforeMidnight, 30) << 2;
+        QTest::newRow("midnight") << regularTimes(beforeMidnight, 30) << 2 << 0;
         QTest::newRow("clock stepped back") << [&] {
             auto t = regularTimes(noon, 20);
             for (std::size_t i = 10; i < t.size(); ++i)
                 t[i] -= 3'000'000'000;
             return t;
-        }() << 2;
+        }() << 2 << 1;
     }
     void keepsEverySampleNearItsTime()
     {
         QFETCH(std::vector<std::int64_t>, times);
         QFETCH(int, records);
+        QFETCH(int, clockSteps);
         Rig rig;
         {
             ArchiveWriter writer = rig.writer();
@@ -121,6 +123,7 @@ private slots:
             writer.finish();
         }
         QVERIFY(rig.problems.isEmpty());
+        QCOMPARE(rig.notes.size(), clockSteps);
         const QDate firstDay = QDateTime::fromMSecsSinceEpoch(times.front() / 1'000'000, Qt::UTC).date();
         const QDate lastDay = QDateTime::fromMSecsSinceEpoch(times.back() / 1'000'000, Qt::UTC).date();
         std::vector<kelvra::test::ReadSample> read;
