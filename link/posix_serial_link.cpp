@@ -77,7 +77,7 @@ tcflag_t controlFlagsFor(const QString& device, const LineSettings& settings)
     return flags;
 }
 
-QString describeOpenError(int error, const QString& device, const QByteArray& path)
+QString describeOpenError(int error, const QString& device, const QByteArray& path, bool nameHolders)
 {
     switch (error) {
     case ENOENT:
@@ -90,7 +90,7 @@ QString describeOpenError(int error, const QString& device, const QByteArray& pa
         return linkText::noPermission();
     case EBUSY:
         // Refused by TIOCEXCL: whoever has it open.
-        return linkText::inUse(openersOf(path));
+        return linkText::inUse(nameHolders ? openersOf(path) : QStringList());
     default:
         return linkText::cannotOpen(systemText(error));
     }
@@ -134,8 +134,9 @@ void PosixSerialLink::setPortOpen(bool open)
         close();
 }
 
-void PosixSerialLink::open()
+void PosixSerialLink::open(Holders holders)
 {
+    const bool nameHolders = holders == Holders::Named;
     const QString device = choice_.deviceToOpen();
     const speed_t speed = speedFor(device, choice_.settings().baudRate);
     const tcflag_t controlFlags = controlFlagsFor(device, choice_.settings());
@@ -145,7 +146,7 @@ void PosixSerialLink::open()
     OwnedFd fd(::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
         const int error = errno;
-        throw LinkError(device, describeOpenError(error, device, path));
+        throw LinkError(device, describeOpenError(error, device, path, nameHolders));
     }
     if (!::isatty(fd.get()))
         throw LinkError(device, linkText::notASerialDevice());
@@ -154,7 +155,7 @@ void PosixSerialLink::open()
         if (error != EWOULDBLOCK)
             throw LinkError(device, linkText::cannotOpen(systemText(error)));
         ::close(fd.release());
-        throw LinkError(device, linkText::inUse(lockHoldersOf(path)));
+        throw LinkError(device, linkText::inUse(nameHolders ? lockHoldersOf(path) : QStringList()));
     }
     // Also keeps out openers that do not lock (root gets past it, flock holds for root too).
     ::ioctl(fd.get(), TIOCEXCL);
@@ -196,6 +197,18 @@ void PosixSerialLink::close()
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
+}
+
+bool PosixSerialLink::reopen()
+{
+    if (fd_ >= 0)
+        return true;
+    try {
+        open(Holders::Unnamed);
+    } catch (const LinkError&) {
+        return false;
+    }
+    return true;
 }
 
 bool PosixSerialLink::portOpen() const { return fd_ >= 0; }

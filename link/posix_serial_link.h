@@ -30,9 +30,12 @@ public:
     void output(const QString& text) override;
     QString deviceName() const override;
     qsizetype inputBeforeReply() const override { return inputBeforeReply_; }
+    bool reopen() override;
 
 private:
-    void open();
+    // Who holds a busy device is looked up in /proc, too slow for a try on the tick.
+    enum class Holders { Named, Unnamed };
+    void open(Holders holders = Holders::Named);
     void close();
     void fail(const QString& description);
     void requireOpen() const;
