@@ -41,7 +41,7 @@ constexpr std::array<double Recorder::*, kGridBands - 1> kGridHeights{
 // Far outside any chart, yet small enough that the painter's arithmetic cannot overflow.
 constexpr double kDrawingLimit = 1.0e6;
 
-// Often enough that a short glitch costs seconds; a try is one open() that fails at once.
+// Often enough that a short glitch costs seconds, seldom enough that a device still away costs nothing.
 constexpr std::int64_t kReopenEveryNs = 2'000'000'000;
 
 float toDrawing(double twips) { return static_cast<float>(std::clamp(twips, -kDrawingLimit, kDrawingLimit)); }
@@ -295,8 +295,8 @@ void Recorder::reportLinkFailure(const LinkError& error)
     lineAway_ = true;
     reopenTriedUtcNs_ = clock_.utcNanoseconds();
     form_.reportProblem(QCoreApplication::translate("kelvra::Recorder",
-                                                    "The serial line %1 failed: %2\nRecording goes on without data, and the "
-                                                    "device is tried again every 2 seconds.")
+                                                    "The serial line %1 failed: %2\nRecording goes on without data, "
+                                                    "and the device is tried again every 2 seconds.")
                             .arg(error.device(), error.description()));
 }
 

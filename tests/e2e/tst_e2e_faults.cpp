@@ -97,7 +97,8 @@ private slots:
         RecorderProcess recorder;
         recorder.setEnvironmentValue(QStringLiteral("QT_LOGGING_RULES"), kTickLog);
         QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
-        QVERIFY2(recorder.waitForErrorOutput(QStringLiteral("is back"), kPatienceMs), qPrintable(recorder.errorOutput()));
+        QVERIFY2(recorder.waitForErrorOutput(QStringLiteral("is back"), kPatienceMs),
+                 qPrintable(recorder.errorOutput()));
         const qsizetype ticksAtReturn = ticksTold(recorder);
         QVERIFY2(QTest::qWaitFor([&] { return ticksTold(recorder) >= ticksAtReturn + kTicksWatched; }, kPatienceMs),
                  "the ticks stopped");
@@ -105,7 +106,8 @@ private slots:
         QCOMPARE(failureReports(output), 2);
 
         // From the report on: the tick that reopened, then the one that reads the request written then.
-        static const QRegularExpression tickLine(QStringLiteral("kelvra\\.readings: GP(\\d) (\\S+) at \\S+ reply (\\S*)"));
+        static const QRegularExpression tickLine(
+            QStringLiteral("kelvra\\.readings: GP(\\d) (\\S+) at \\S+ reply (\\S*)"));
         QList<QRegularExpressionMatch> ticks;
         for (auto it = tickLine.globalMatch(output, output.indexOf(QLatin1String("is back"))); it.hasNext();)
             ticks << it.next();

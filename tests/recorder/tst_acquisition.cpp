@@ -178,7 +178,9 @@ private slots:
         r.setSampleSink(&sink);
         r.startUp();
         link.written.clear();
-        const auto opens = [&] { return std::count(link.calls.begin(), link.calls.end(), QStringLiteral("PortOpen 1")); };
+        const auto opens = [&] {
+            return std::count(link.calls.begin(), link.calls.end(), QStringLiteral("PortOpen 1"));
+        };
         link.failRead = link.failWrite = link.failOpen = true;
         std::vector<int> tries;
         for (int tick = 0; tick <= 300; ++tick) {
