@@ -1,12 +1,13 @@
 #include "archive/archive_writer.h"
 
 #include "archive/messages.h"
-#include "archive/retention.h"
 #include "recorder/constants.h"
 
 #include <libmseed.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace kelvra::archive {
 namespace {
@@ -17,6 +18,11 @@ constexpr double kToleranceSeconds = 0.5 / kSampleRate;
 constexpr flag kBigEndian = 1;
 constexpr char kQuality = 'D';
 constexpr std::int64_t kPeriodNs = 1'000'000'000LL * kTimer1IntervalMs * kChannelCount / 1000;
+// How far the system clock may seem to stray from the monotonic one between two hand-overs, a
+// second apart, with no step: samples wait up to a second to be handed over.
+constexpr std::int64_t kClockPaceSlackMs = 3000;
+// Retention removes one day at each midnight; more at once is said.
+constexpr int kQuietlyRemovedDays = 2;
 constexpr hptime_t kMicrosecondsPerDay = 86400LL * HPTMODULUS;
 
 // miniSEED start times count in steps of 100 µs; rounding to them keeps every reader agreeing.
@@ -62,10 +68,11 @@ void writeRecord(char* record, int length, void* handlerData)
 ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events)
     : root_(std::move(root)),
       codes_(std::move(codes)),
-      keepDays_(keepDays),
       events_(std::move(events)),
       files_(root_, codes_, events_.note)
 {
+    if (keepDays)
+        retention_.emplace(root_, codes_, *keepDays);
     for (MSTraceGroup*& group : traces_)
         group = mst_initgroup(nullptr);
     // mst_pack takes the codes from the template instead of the trace.
@@ -115,7 +122,7 @@ void ArchiveWriter::take(const std::vector<Sample>& samples, std::int64_t steady
             }
         }
         if (!samples.empty())
-            retire(dayOf(toSeedTime(samples.back().utcNs)));
+            retire(samples.back().utcNs, steadyMs);
     } catch (const ArchiveError& error) {
         fail(error, steadyMs);
     }
@@ -245,12 +252,22 @@ void ArchiveWriter::dropHeld()
         group = mst_initgroup(group);
 }
 
-void ArchiveWriter::retire(QDate today)
+void ArchiveWriter::retire(std::int64_t utcNs, std::int64_t steadyMs)
 {
-    if (!keepDays_ || today == retiredOn_)
+    const QDate today = dayOf(toSeedTime(utcNs));
+    const std::optional<ClockReading> last = std::exchange(lastReading_, ClockReading{utcNs, steadyMs});
+    if (!retention_)
         return;
-    retiredOn_ = today;
-    removeDayFilesBefore(root_, codes_, today.addDays(-*keepDays_));
+    int removed = 0;
+    if (!last) {
+        removed = retention_->atStart(today);
+    } else if (today > dayOf(toSeedTime(last->utcNs))) {
+        const std::int64_t driftMs = (utcNs - last->utcNs) / 1'000'000 - (steadyMs - last->steadyMs);
+        if (std::abs(driftMs) <= kClockPaceSlackMs)
+            removed = retention_->atMidnight(today);
+    }
+    if (removed > kQuietlyRemovedDays)
+        events_.problem(messages::removedDays(removed, root_));
 }
 
 }  // namespace kelvra::archive

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/day_files.h"
+#include "archive/retention.h"
 #include "archive/station_codes.h"
 
 #include <QDate>
@@ -27,7 +28,7 @@ inline constexpr std::int64_t kPartialFlushMs = 9000;  // plus up to a second wa
 inline constexpr std::int64_t kRetryMs = 60000;
 
 struct ArchiveEvents {
-    std::function<void(const QString&)> problem;  // once per outage, and the refusal
+    std::function<void(const QString&)> problem;  // once per outage, the refusal, many days removed at once
     std::function<void(const QString&)> note;     // the archive writes again
 };
 
@@ -57,11 +58,11 @@ private:
     void flushAll();
     void fail(const ArchiveError& error, std::int64_t steadyMs);
     void dropHeld();
-    void retire(QDate today);
+    void retire(std::int64_t utcNs, std::int64_t steadyMs);
 
     QString root_;
     StationCodes codes_;
-    std::optional<int> keepDays_;
+    std::optional<Retention> retention_;
     ArchiveEvents events_;
     DayFiles files_;
     std::array<MSTraceGroup_s*, kChannelCount> traces_{};
@@ -72,7 +73,12 @@ private:
     bool inOutage_ = false;
     std::int64_t retryAtMs_ = 0;
     std::int64_t lastFlushMs_ = 0;
-    QDate retiredOn_;
+    // The newest sample's time and the monotonic time when it was handed over, as last seen.
+    struct ClockReading {
+        std::int64_t utcNs;
+        std::int64_t steadyMs;
+    };
+    std::optional<ClockReading> lastReading_;
     std::optional<std::int64_t> latestUtcNs_;  // of any channel's sample
     std::array<std::optional<std::int64_t>, kChannelCount> lastUtcNs_{};
 };

@@ -64,6 +64,15 @@ QString clockWentBack(double seconds)
         .arg(seconds, 0, 'f', 1);
 }
 
+QString removedDays(int days, const QString& root)
+{
+    return QCoreApplication::translate("Archive",
+                                       "--keep-days removed the day files of %1 days at once from %2. If the system "
+                                       "clock is wrong, set it right.")
+        .arg(days)
+        .arg(root);
+}
+
 QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps)
 {
     std::int64_t left = 0;

@@ -22,6 +22,7 @@ QString cannotPack();
 QString stationInUse(const QString& station, const QString& folder);
 QString resumed(const QString& root);
 QString clockWentBack(double seconds);
+QString removedDays(int days, const QString& root);
 // At exit: readings handed to the archive, and the requests that left a gap, by GapReason.
 QString takenAndLeftOut(std::int64_t taken, const GapCounts& gaps);
 

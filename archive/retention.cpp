@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace kelvra::archive {
 
@@ -32,16 +35,31 @@ std::map<QDate, QStringList> stationDayFiles(const QString& root, const StationC
     return days;
 }
 
-int removeDayFilesBefore(const QString& root, const StationCodes& codes, QDate firstKept)
+Retention::Retention(QString root, StationCodes codes, int keepDays)
+    : root_(std::move(root)), codes_(std::move(codes)), keepDays_(keepDays)
 {
+}
+
+int Retention::atStart(QDate today) const { return remove(today.addDays(-keepDays_), keepDays_); }
+
+int Retention::atMidnight(QDate today) const { return remove(today.addDays(-keepDays_), 0); }
+
+int Retention::remove(QDate firstKept, int keptWithData) const
+{
+    const std::map<QDate, QStringList> days = stationDayFiles(root_, codes_);
     int removed = 0;
-    for (const auto& [day, paths] : stationDayFiles(root, codes)) {
-        if (day >= firstKept)
-            break;
-        bool any = false;
-        for (const QString& path : paths)
-            any = QFile::remove(path) || any;
-        removed += any ? 1 : 0;
+    int withData = 0;
+    for (auto day = days.rbegin(); day != days.rend(); ++day) {
+        const bool holdsData = std::any_of(day->second.begin(), day->second.end(),
+                                           [](const QString& path) { return QFileInfo(path).size() > 0; });
+        if (day->first < firstKept && (withData >= keptWithData || !holdsData)) {
+            bool any = false;
+            for (const QString& path : day->second)
+                any = QFile::remove(path) || any;
+            removed += any ? 1 : 0;
+        } else if (holdsData) {
+            ++withData;
+        }
     }
     return removed;
 }

@@ -75,6 +75,10 @@ This one records on screen only and keeps no archive.</translation>
         <source>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</source>
         <translation>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</translation>
     </message>
+    <message>
+        <source>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</source>
+        <translation>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

@@ -75,6 +75,10 @@ This one records on screen only and keeps no archive.</source>
         <source>The system clock went back by %1 s. The archive keeps the samples of both times, so the day files hold that much twice over.</source>
         <translation>システム時計が %1 秒戻りました。アーカイブは両方の時刻のサンプルを残すため、日ファイルにはその時間分が重複して入ります。</translation>
     </message>
+    <message>
+        <source>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</source>
+        <translation>--keep-days により %2 から %1 日分の日ファイルを一度に削除しました。システム時計が狂っている場合は正しく合わせてください。</translation>
+    </message>
 </context>
 <context>
     <name>QCommandLineParser</name>

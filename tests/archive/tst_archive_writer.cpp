@@ -335,6 +335,42 @@ private slots:
         QVERIFY(QFileInfo::exists(kept));
         QVERIFY(QFileInfo::exists(otherStation));
     }
+
+    // A clock far ahead at start-up leaves the newest days that hold data; later, only a midnight
+    // reached on a clock that kept pace with the monotonic one removes by the calendar.
+    void retiresByTheCalendarOnlyOnAClockThatKeptPace_data()
+    {
+        QTest::addColumn<std::int64_t>("laterSteadyMs");
+        QTest::addColumn<bool>("removedAtMidnight");
+        QTest::newRow("kept pace") << std::int64_t{4000} << true;
+        QTest::newRow("stepped over midnight") << std::int64_t{0} << false;
+    }
+    void retiresByTheCalendarOnlyOnAClockThatKeptPace()
+    {
+        QFETCH(std::int64_t, laterSteadyMs);
+        QFETCH(bool, removedAtMidnight);
+        Rig rig;
+        rig.keepDays = 3;
+        const QDate today(2025, 6, 10);
+        for (int back = 0; back <= 4; ++back) {
+            const QString path = rig.dayFile(1, today.addDays(-back));
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(512, 'x'));
+        }
+        const std::int64_t tenDaysAhead = utcNs(QDateTime(today.addDays(10), QTime(23, 59, 58), Qt::UTC));
+        ArchiveWriter writer = rig.writer();
+        writer.take(samplesAt({tenDaysAhead}), 0);
+        QVERIFY(QFileInfo::exists(rig.dayFile(1, today.addDays(-2))));
+        QVERIFY(!QFileInfo::exists(rig.dayFile(1, today.addDays(-3))));
+        QVERIFY(rig.problems.isEmpty());
+        writer.take(samplesAt({tenDaysAhead + 4'000'000'000}), laterSteadyMs);
+        writer.finish();
+        QCOMPARE(QFileInfo::exists(rig.dayFile(1, today)), !removedAtMidnight);
+        // Three days at once are said.
+        QCOMPARE(rig.problems.size(), removedAtMidnight ? 1 : 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TstArchiveWriter)
