@@ -4,6 +4,7 @@
 #include "app/failure_report.h"
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
+#include "app/status_hold.h"
 #include "app/save_chord.h"
 #include "app/twips.h"
 #include "app/window_font.h"
@@ -107,6 +108,7 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     Timer2 = new RecorderTimer(RecorderTimer::Wakes::WhenAsked, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     pacer_ = new RepaintPacer(*this, kTicksPerRepaint);
+    statusHold_ = new StatusHold(*Label5);
     connectEvents();
 }
 
@@ -255,7 +257,7 @@ void Form1::timer1Tick()
     if (lcReadings().isDebugEnabled() && chart >= 0 && chart < kChannelCount) {
         const std::array<double, kChannelCount> readings{recorder_.ch1_dat, recorder_.ch2_dat, recorder_.ch3_dat,
                                                          recorder_.ch4_dat};
-        const bool replied = Label5->text() != kStatusNoReply;
+        const bool replied = recorder_.replied();
         const QByteArray reply = replied ? recorder_.rxText().toLatin1().toHex() : QByteArray();
         qCDebug(lcReadings, "GP%d %g at %.0f reply %s", chart + 1, readings[static_cast<std::size_t>(chart)], column,
                 reply.constData());
@@ -309,6 +311,8 @@ void Form1::clearChart(int index) { chart(index).clear(); }
 
 void Form1::setLabelText(LabelId id, const QString& text)
 {
+    if (id == LabelId::Label5 && statusHold_->holds(text == kStatusNoReply))
+        return;
     QLabel& target = label(id);
     target.setText(text);
     if (isValueLabel(id))
@@ -317,6 +321,8 @@ void Form1::setLabelText(LabelId id, const QString& text)
 
 void Form1::setLabelBackground(LabelId id, Rgb colour)
 {
+    if (id == LabelId::Label5 && statusHold_->holds(colour == kStatusNoReplyColour))
+        return;
     QLabel& target = label(id);
     // Set on every tick; resolving a new palette is the costly part, so skip when unchanged.
     if (target.autoFillBackground() && target.palette().color(QPalette::Window) == toColor(colour))
@@ -331,13 +337,27 @@ void Form1::setTimerInterval(TimerId id, int milliseconds) { timer(id).setInterv
 
 void Form1::setTimerIdle(TimerId id, bool idle) { timer(id).setIdle(idle); }
 
-void Form1::reportProblem(const QString& message)
+void Form1::reportArchiveState(const QString& message, bool working)
+{
+    if (archiveNotice_) {
+        printError(QStringLiteral("kelvra: ") + message);
+        archiveNotice_->setText(message);
+    } else {
+        archiveNotice_ = showNotice(message);
+    }
+    archiveNotice_->setIcon(working ? QMessageBox::Information : QMessageBox::Warning);
+}
+
+void Form1::reportProblem(const QString& message) { showNotice(message); }
+
+QMessageBox* Form1::showNotice(const QString& message)
 {
     printError(QStringLiteral("kelvra: ") + message);
     auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("KELVRA"), message, QMessageBox::Ok, this);
     box->setWindowModality(Qt::NonModal);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
+    return box;
 }
 
 }  // namespace kelvra

@@ -4,6 +4,8 @@
 #include "recorder/form_view.h"
 #include "recorder/recorder.h"
 
+#include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 #include <exception>
@@ -20,6 +22,7 @@ class AxisLabel;
 class ChartSurface;
 class RecorderTimer;
 class RepaintPacer;
+class StatusHold;
 class SerialLink;
 
 // The recorder's one window. It lays out the controls, hands every event to the Recorder and
@@ -57,6 +60,9 @@ public:
     void setTimerInterval(TimerId timer, int milliseconds) override;
     void setTimerIdle(TimerId timer, bool idle) override;
     void reportProblem(const QString& message) override;
+    // The archive's notice, one box that each new state replaces: what went wrong, or that it
+    // works again.
+    void reportArchiveState(const QString& message, bool working);
 
     // The controls, owned by the window.
     QPushButton* Command1 = nullptr;  // ＥＸＩＴ
@@ -112,6 +118,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QMessageBox* showNotice(const QString& message);
+
     // Layout, in form1_layout.cpp.
     void createControls();
     void createWindowLabels();
@@ -137,11 +145,13 @@ private:
     RecorderTimer& timer(TimerId id) const;
 
     RepaintPacer* pacer_ = nullptr;
+    StatusHold* statusHold_ = nullptr;
     SystemClock systemClock_;
     SerialLink& link_;
     Recorder recorder_;
     bool ending_ = false;
     bool portClosed_ = false;
+    QPointer<QMessageBox> archiveNotice_;  // null once the user closed it
 };
 
 }  // namespace kelvra

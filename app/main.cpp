@@ -66,9 +66,13 @@ void describeOptions(QCommandLineParser& parser)
 // The archive writes on a thread of its own; its notices reach the window through the event loop.
 kelvra::archive::ArchiveEvents archiveEvents(kelvra::Form1& form)
 {
-    return {[&form](const QString& text) {
-                QMetaObject::invokeMethod(&form, [&form, text] { form.reportProblem(text); }, Qt::QueuedConnection);
-            },
+    const auto showInWindow = [&form](bool working) {
+        return [&form, working](const QString& text) {
+            QMetaObject::invokeMethod(
+                &form, [&form, text, working] { form.reportArchiveState(text, working); }, Qt::QueuedConnection);
+        };
+    };
+    return {showInWindow(false), showInWindow(true),
             [](const QString& text) { kelvra::printError(QStringLiteral("kelvra: ") + text); }};
 }
 

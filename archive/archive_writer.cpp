@@ -5,6 +5,7 @@
 
 #include <libmseed.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -48,8 +49,16 @@ struct PackTarget {
     DayFiles& files;
     int channel;
     QDate day;
+    std::deque<Sample>& held;  // a written record's samples leave it
+    std::size_t& inTrace;
     std::optional<ArchiveError> error;
 };
+
+// The sample count of a miniSEED 2 record's fixed header, big-endian at byte 30.
+std::size_t samplesIn(const char* record)
+{
+    return static_cast<std::size_t>((static_cast<unsigned char>(record[30]) << 8) | static_cast<unsigned char>(record[31]));
+}
 
 void writeRecord(char* record, int length, void* handlerData)
 {
@@ -58,6 +67,9 @@ void writeRecord(char* record, int length, void* handlerData)
         return;
     try {
         target.files.append(target.channel, target.day, record, length);
+        const std::size_t written = std::min(samplesIn(record), target.held.size());
+        target.held.erase(target.held.begin(), target.held.begin() + static_cast<std::ptrdiff_t>(written));
+        target.inTrace -= std::min(written, target.inTrace);
     } catch (const ArchiveError& error) {
         target.error = error;
     }
@@ -65,11 +77,13 @@ void writeRecord(char* record, int length, void* handlerData)
 
 }  // namespace
 
-ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events)
+ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
+                             std::size_t heldPerChannel)
     : root_(std::move(root)),
       codes_(std::move(codes)),
       events_(std::move(events)),
-      files_(root_, codes_, events_.note)
+      files_(root_, codes_, events_.note),
+      heldPerChannel_(heldPerChannel)
 {
     if (keepDays)
         retention_.emplace(root_, codes_, *keepDays);
@@ -99,46 +113,76 @@ void ArchiveWriter::take(const std::vector<Sample>& samples, std::int64_t steady
 {
     for (const Sample& sample : samples)
         watchForClockStepBack(sample);
-    if (state_ == State::Refused || (state_ == State::Failed && steadyMs < retryAtMs_))
+    if (state_ == State::Refused)
         return;
-    if (state_ != State::Writing && samples.empty())
+    for (const Sample& sample : samples)
+        hold(sample);
+    if (state_ == State::Failed && steadyMs < retryAtMs_)
         return;
-    try {
-        if (state_ != State::Writing) {
-            files_.claim(dayOf(toSeedTime(samples.front().utcNs)).year());
-            state_ = State::Writing;
-            lastFlushMs_ = steadyMs;
-        }
-        for (const Sample& sample : samples)
-            add(sample);
-        for (int channel = 0; channel < kChannelCount; ++channel)
-            pack(channel, false);
-        if (steadyMs - lastFlushMs_ >= kPartialFlushMs) {
-            flushAll();
-            lastFlushMs_ = steadyMs;
-            if (inOutage_) {
-                inOutage_ = false;
-                events_.note(messages::resumed(root_));
-            }
-        }
-        if (!samples.empty())
-            retire(samples.back().utcNs, steadyMs);
-    } catch (const ArchiveError& error) {
-        fail(error, steadyMs);
-    }
+    writeHeld(steadyMs, false);
+    if (!samples.empty() && state_ == State::Writing)
+        retire(samples.back().utcNs, steadyMs);
 }
 
 void ArchiveWriter::finish()
 {
-    if (state_ == State::Writing) {
-        try {
-            flushAll();
-        } catch (const ArchiveError& error) {
-            fail(error, 0);
-        }
-    }
-    dropHeld();
+    if (state_ != State::Refused)
+        writeHeld(lastFlushMs_, true);
+    std::int64_t unwritten = 0;
+    for (const std::deque<Sample>& channel : held_)
+        unwritten += static_cast<std::int64_t>(channel.size());
+    if (unwritten > 0)
+        events_.note(messages::notWritten(unwritten));
+    resetTraces();
     files_.close();
+}
+
+void ArchiveWriter::hold(const Sample& sample)
+{
+    std::deque<Sample>& channel = held_.at(static_cast<std::size_t>(sample.channel));
+    channel.push_back(sample);
+    // Only while the archive cannot be written does the backlog grow; the trace then holds none of it.
+    if (state_ != State::Writing && channel.size() > heldPerChannel_) {
+        channel.pop_front();
+        ++droppedInOutage_;
+    }
+}
+
+void ArchiveWriter::writeHeld(std::int64_t steadyMs, bool flush)
+{
+    const auto oldest = std::find_if(held_.begin(), held_.end(), [](const auto& channel) { return !channel.empty(); });
+    if (state_ != State::Writing && oldest == held_.end())
+        return;
+    try {
+        if (state_ != State::Writing) {
+            files_.claim(dayOf(toSeedTime(oldest->front().utcNs)).year());
+            state_ = State::Writing;
+            lastFlushMs_ = steadyMs;
+        }
+        std::int64_t backlog = 0;
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            const std::deque<Sample>& samples = held_.at(static_cast<std::size_t>(channel));
+            std::size_t& inTrace = inTrace_.at(static_cast<std::size_t>(channel));
+            // Packing may take written samples off the front meanwhile, and inTrace with them.
+            for (; inTrace < samples.size(); ++inTrace) {
+                const Sample sample = samples[inTrace];
+                add(sample);
+            }
+            backlog += static_cast<std::int64_t>(samples.size());
+            pack(channel, false);
+        }
+        // Recovery is only told once what was kept is on the disk.
+        if (flush || inOutage_ || steadyMs - lastFlushMs_ >= kPartialFlushMs) {
+            flushAll();
+            lastFlushMs_ = steadyMs;
+            if (inOutage_) {
+                inOutage_ = false;
+                events_.recovered(messages::resumed(root_, backlog, std::exchange(droppedInOutage_, 0)));
+            }
+        }
+    } catch (const ArchiveError& error) {
+        fail(error, steadyMs);
+    }
 }
 
 void ArchiveWriter::add(const Sample& sample)
@@ -205,7 +249,8 @@ void ArchiveWriter::pack(int channel, bool flush)
     MSRecord* header = recordHeaders_.at(static_cast<std::size_t>(channel));
     // msr_pack gives each record this number and counts on from it (wrapping after 999999).
     header->sequence_number = files_.nextSequenceNumber(channel, day);
-    PackTarget target{files_, channel, day, std::nullopt};
+    PackTarget target{files_, channel, day, held_.at(static_cast<std::size_t>(channel)),
+                      inTrace_.at(static_cast<std::size_t>(channel)), std::nullopt};
     int64_t packed = 0;
     const int records =
         mst_pack(held, writeRecord, &target, kRecordLength, DE_STEIM2, kBigEndian, &packed, flush, 0, header);
@@ -231,9 +276,10 @@ void ArchiveWriter::flushAll()
 
 void ArchiveWriter::fail(const ArchiveError& error, std::int64_t steadyMs)
 {
-    dropHeld();
+    resetTraces();
     files_.close();
     if (error.refused()) {
+        held_ = {};
         state_ = State::Refused;
         events_.problem(error.message());
         return;
@@ -246,10 +292,11 @@ void ArchiveWriter::fail(const ArchiveError& error, std::int64_t steadyMs)
     }
 }
 
-void ArchiveWriter::dropHeld()
+void ArchiveWriter::resetTraces()
 {
     for (MSTraceGroup*& group : traces_)
         group = mst_initgroup(group);
+    inTrace_ = {};
 }
 
 void ArchiveWriter::retire(std::int64_t utcNs, std::int64_t steadyMs)

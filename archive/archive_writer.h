@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -25,11 +26,15 @@ struct Sample {
 
 // Times of the archive's own schedule, on a monotonic clock in milliseconds.
 inline constexpr std::int64_t kPartialFlushMs = 9000;  // plus up to a second waiting to be handed over
-inline constexpr std::int64_t kRetryMs = 60000;
+inline constexpr std::int64_t kRetryMs = 5000;
+// Samples kept per channel while the archive cannot be written: a day at 12.5 a second, 16 bytes
+// each, some 70 MB for the four channels.
+inline constexpr std::size_t kHeldSamplesPerChannel = std::size_t{86400} * 25 / 2;
 
 struct ArchiveEvents {
     std::function<void(const QString&)> problem;  // once per outage, the refusal, many days removed at once
-    std::function<void(const QString&)> note;     // the archive writes again
+    std::function<void(const QString&)> recovered;  // the archive writes again, and what it kept meanwhile
+    std::function<void(const QString&)> note;       // for standard error only
 };
 
 // Turns each channel's samples into 512-byte Steim-2 miniSEED records in the station's day files.
@@ -38,16 +43,19 @@ struct ArchiveEvents {
 // begins. Not thread-safe: one thread calls everything.
 class ArchiveWriter {
 public:
-    ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events);
+    ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
+                  std::size_t heldPerChannel = kHeldSamplesPerChannel);
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
     ~ArchiveWriter();
 
     // Adds the samples (in time order per channel) and writes the records they fill; partial
     // records too once kPartialFlushMs has passed since the last time. While the archive cannot
-    // be written, samples are dropped and the folder is tried again every kRetryMs.
+    // be written, the samples are kept (up to heldPerChannel per channel, then the oldest go) and
+    // the folder is tried again every kRetryMs; once it works they are written in order.
     void take(const std::vector<Sample>& samples, std::int64_t steadyMs);
-    // Writes everything held, partial records included, and closes the files.
+    // Writes everything held, partial records included, and closes the files; says how many
+    // samples could not be written.
     void finish();
 
 private:
@@ -57,7 +65,9 @@ private:
     void endTrace(int channel);
     void flushAll();
     void fail(const ArchiveError& error, std::int64_t steadyMs);
-    void dropHeld();
+    void hold(const Sample& sample);
+    void writeHeld(std::int64_t steadyMs, bool flush);
+    void resetTraces();
     void retire(std::int64_t utcNs, std::int64_t steadyMs);
 
     QString root_;
@@ -67,6 +77,12 @@ private:
     DayFiles files_;
     std::array<MSTraceGroup_s*, kChannelCount> traces_{};
     std::array<MSRecord_s*, kChannelCount> recordHeaders_{};  // templates that number the records
+    // Per channel, the samples not yet in a written record, oldest first; the first inTrace_ of
+    // them are in the trace being packed.
+    std::array<std::deque<Sample>, kChannelCount> held_;
+    std::array<std::size_t, kChannelCount> inTrace_{};
+    std::size_t heldPerChannel_;
+    std::int64_t droppedInOutage_ = 0;
 
     enum class State { Starting, Writing, Failed, Refused };
     State state_ = State::Starting;

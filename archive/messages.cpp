@@ -21,8 +21,8 @@ QString cannotWrite(const QString& path, const QString& reason)
 {
     return QCoreApplication::translate(
                "Archive",
-               "The archive cannot be written: %1: %2.\nRecording goes on on screen; the archive tries again every "
-               "minute and goes on by itself, with a gap.")
+               "The archive cannot be written: %1: %2.\nRecording goes on; the samples are kept in memory, up to a "
+               "day, and written once the archive can be written again, which is tried every few seconds.")
         .arg(path, reason);
 }
 
@@ -51,9 +51,18 @@ QString stationInUse(const QString& station, const QString& folder)
         .arg(station, folder);
 }
 
-QString resumed(const QString& root)
+QString resumed(const QString& root, std::int64_t written, std::int64_t dropped)
 {
-    return QCoreApplication::translate("Archive", "The archive in %1 is written again.").arg(root);
+    return QCoreApplication::translate("Archive",
+                                       "The archive in %1 is written again. %2 samples kept in memory meanwhile "
+                                       "were written; %3 older ones did not fit and were dropped.")
+        .arg(root, QString::number(written), QString::number(dropped));
+}
+
+QString notWritten(std::int64_t samples)
+{
+    return QCoreApplication::translate("Archive", "%1 samples kept in memory could not be written to the archive.")
+        .arg(samples);
 }
 
 QString clockWentBack(double seconds)

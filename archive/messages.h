@@ -20,7 +20,8 @@ QString fileRemoved();
 QString tornTailCut(const QString& path, qint64 bytes);
 QString cannotPack();
 QString stationInUse(const QString& station, const QString& folder);
-QString resumed(const QString& root);
+QString resumed(const QString& root, std::int64_t written, std::int64_t dropped);
+QString notWritten(std::int64_t samples);
 QString clockWentBack(double seconds);
 QString removedDays(int days, const QString& root);
 // At exit: readings handed to the archive, and the requests that left a gap, by GapReason.

@@ -16,12 +16,6 @@
         <translation>%1 and %2 cannot be given together</translation>
     </message>
     <message>
-        <source>The archive cannot be written: %1: %2.
-Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</source>
-        <translation>The archive cannot be written: %1: %2.
-Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</translation>
-    </message>
-    <message>
         <source>the file was removed while in use</source>
         <translation>the file was removed while in use</translation>
     </message>
@@ -34,10 +28,6 @@ Recording goes on on screen; the archive tries again every minute and goes on by
 This one records on screen only and keeps no archive.</source>
         <translation>Another recorder is already archiving station %1 in %2.
 This one records on screen only and keeps no archive.</translation>
-    </message>
-    <message>
-        <source>The archive in %1 is written again.</source>
-        <translation>The archive in %1 is written again.</translation>
     </message>
     <message>
         <source>folder of the miniSEED archive (default %1)</source>
@@ -78,6 +68,20 @@ This one records on screen only and keeps no archive.</translation>
     <message>
         <source>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</source>
         <translation>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</translation>
+    </message>
+    <message>
+        <source>The archive cannot be written: %1: %2.
+Recording goes on; the samples are kept in memory, up to a day, and written once the archive can be written again, which is tried every few seconds.</source>
+        <translation>The archive cannot be written: %1: %2.
+Recording goes on; the samples are kept in memory, up to a day, and written once the archive can be written again, which is tried every few seconds.</translation>
+    </message>
+    <message>
+        <source>The archive in %1 is written again. %2 samples kept in memory meanwhile were written; %3 older ones did not fit and were dropped.</source>
+        <translation>The archive in %1 is written again. %2 samples kept in memory meanwhile were written; %3 older ones did not fit and were dropped.</translation>
+    </message>
+    <message>
+        <source>%1 samples kept in memory could not be written to the archive.</source>
+        <translation>%1 samples kept in memory could not be written to the archive.</translation>
     </message>
 </context>
 <context>

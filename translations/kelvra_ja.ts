@@ -16,12 +16,6 @@
         <translation>%1 と %2 は同時に指定できません</translation>
     </message>
     <message>
-        <source>The archive cannot be written: %1: %2.
-Recording goes on on screen; the archive tries again every minute and goes on by itself, with a gap.</source>
-        <translation>アーカイブに書き込めません: %1: %2。
-画面上の記録は続行します。アーカイブは 1 分ごとに再試行し、書き込めるようになると欠測を挟んで自動的に再開します。</translation>
-    </message>
-    <message>
         <source>the file was removed while in use</source>
         <translation>使用中のファイルが削除されました</translation>
     </message>
@@ -34,10 +28,6 @@ Recording goes on on screen; the archive tries again every minute and goes on by
 This one records on screen only and keeps no archive.</source>
         <translation>別のレコーダーが観測点 %1 を %2 にすでに記録しています。
 このレコーダーは画面上でのみ記録し、アーカイブは残しません。</translation>
-    </message>
-    <message>
-        <source>The archive in %1 is written again.</source>
-        <translation>%1 のアーカイブへの書き込みを再開しました。</translation>
     </message>
     <message>
         <source>folder of the miniSEED archive (default %1)</source>
@@ -78,6 +68,20 @@ This one records on screen only and keeps no archive.</source>
     <message>
         <source>--keep-days removed the day files of %1 days at once from %2. If the system clock is wrong, set it right.</source>
         <translation>--keep-days により %2 から %1 日分の日ファイルを一度に削除しました。システム時計が狂っている場合は正しく合わせてください。</translation>
+    </message>
+    <message>
+        <source>The archive cannot be written: %1: %2.
+Recording goes on; the samples are kept in memory, up to a day, and written once the archive can be written again, which is tried every few seconds.</source>
+        <translation>アーカイブに書き込めません: %1: %2。
+記録は続行します。サンプルは最大 1 日分までメモリーに保持し、数秒ごとに再試行して、書き込めるようになったときに書き込みます。</translation>
+    </message>
+    <message>
+        <source>The archive in %1 is written again. %2 samples kept in memory meanwhile were written; %3 older ones did not fit and were dropped.</source>
+        <translation>%1 のアーカイブへの書き込みを再開しました。その間メモリーに保持していた %2 個のサンプルを書き込みました。入りきらなかった古い %3 個は破棄しました。</translation>
+    </message>
+    <message>
+        <source>%1 samples kept in memory could not be written to the archive.</source>
+        <translation>メモリーに保持していた %1 個のサンプルをアーカイブに書き込めませんでした。</translation>
     </message>
 </context>
 <context>

@@ -32,14 +32,17 @@ struct Rig {
     QTemporaryDir dir;
     StationCodes codes;
     QStringList problems;
+    QStringList recoveries;
     QStringList notes;
     std::optional<int> keepDays;
 
-    ArchiveWriter writer()
+    ArchiveWriter writer(std::size_t heldPerChannel = kHeldSamplesPerChannel)
     {
-        return ArchiveWriter(
-            dir.path(), codes, keepDays,
-            {[this](const QString& text) { problems << text; }, [this](const QString& text) { notes << text; }});
+        return ArchiveWriter(dir.path(), codes, keepDays,
+                             {[this](const QString& text) { problems << text; },
+                              [this](const QString& text) { recoveries << text; },
+                              [this](const QString& text) { notes << text; }},
+                             heldPerChannel);
     }
     QString dayFile(int channel, QDate day) const
     {
@@ -200,17 +203,21 @@ private slots:
         }
     }
 
-    // A folder that cannot be made, or a disk that fills up: one report, samples dropped until
-    // a retry a minute later finds the archive writable again, and never part of a record.
-    void reportsAFaultOnceAndResumes_data()
+    // A folder that cannot be made, or a file size limit: one report, the samples kept in memory
+    // and tried every few seconds, then written in order with one word of recovery; past the
+    // bound the oldest go, and their number is told. Never part of a record.
+    void keepsSamplesThroughAFault_data()
     {
         QTest::addColumn<bool>("fileSizeLimit");
-        QTest::newRow("a file where the folder goes") << false;
-        QTest::newRow("file size limit") << true;
+        QTest::addColumn<int>("heldPerChannel");
+        QTest::newRow("a file where the folder goes") << false << int(kHeldSamplesPerChannel);
+        QTest::newRow("file size limit") << true << int(kHeldSamplesPerChannel);
+        QTest::newRow("past the bound") << false << 100;
     }
-    void reportsAFaultOnceAndResumes()
+    void keepsSamplesThroughAFault()
     {
         QFETCH(bool, fileSizeLimit);
+        QFETCH(int, heldPerChannel);
         Rig rig;
         const QDate day(2025, 6, 1);
         const std::int64_t start = utcNs(QDateTime(day, QTime(8, 0), Qt::UTC));
@@ -228,50 +235,43 @@ private slots:
             QVERIFY(blocking.open(QIODevice::WriteOnly));
         }
 
-        ArchiveWriter writer = rig.writer();
+        ArchiveWriter writer = rig.writer(std::size_t(heldPerChannel));
         std::int64_t ms = 0;
         std::int32_t counts = 0;
-        std::int64_t faultMs = -1;
-        std::int32_t droppedFrom = -1;
         // A second's worth of continuous samples per call, as the sink hands them over.
         auto secondOfSamples = [&] {
             writer.take(samplesAt(regularTimes(start + counts * kPeriodNs, 12), counts), ms);
-            if (faultMs < 0 && !rig.problems.isEmpty()) {
-                faultMs = ms;
-                droppedFrom = counts;
-            }
             counts += 12;
             ms += 960;
         };
-        // The fault outlasts the first retry and whatever that retry writes.
-        while (faultMs < 0 || ms < faultMs + kRetryMs + kPartialFlushMs + 5000)
+        while (rig.problems.isEmpty() || ms < 30000)
             secondOfSamples();
         if (fileSizeLimit)
             setrlimit(RLIMIT_FSIZE, &unlimited);
         else
             QVERIFY(QFile::remove(stationFolder));
-        const std::int32_t fixedAt = counts;
-        while (ms < faultMs + 3 * kRetryMs)
+        const std::int64_t fixedMs = ms;
+        while (ms < fixedMs + kRetryMs + kPartialFlushMs)
             secondOfSamples();
         writer.finish();
 
         QCOMPARE(rig.problems.size(), 1);
-        QCOMPARE(rig.notes.size(), 1);
+        QCOMPARE(rig.recoveries.size(), 1);
         const QString path = rig.dayFile(0, day);
         QCOMPARE(QFileInfo(path).size() % 512, 0);
         const kelvra::test::ReadBack back = readWithLibmseed(path);
         QVERIFY(back.ok);
-        // After the fault: nothing until a retry within a minute of the repair, then everything.
-        std::vector<std::int32_t> after;
-        for (const auto& sample : back.samples)
-            if (sample.counts >= droppedFrom)
-                after.push_back(sample.counts);
-        QVERIFY(!after.empty());
-        const std::int32_t resumedAt = after.front();
-        QVERIFY(resumedAt >= fixedAt);
-        QVERIFY(resumedAt <= fixedAt + 12 * (kRetryMs / 960 + 1));
-        QCOMPARE(after.size(), static_cast<std::size_t>(counts - resumedAt));
-        QCOMPARE(after.back(), counts - 1);
+        // In order, the last one there, and whatever is missing one run of the oldest held.
+        QVERIFY(!back.samples.empty());
+        std::int32_t missing = back.samples.front().counts;
+        for (std::size_t i = 1; i < back.samples.size(); ++i) {
+            QVERIFY(back.samples[i].counts > back.samples[i - 1].counts);
+            missing += back.samples[i].counts - back.samples[i - 1].counts - 1;
+        }
+        QCOMPARE(back.samples.size() + std::size_t(missing), std::size_t(counts));
+        QCOMPARE(missing > 0, heldPerChannel < counts);
+        QVERIFY2(rig.recoveries.front().contains(QStringLiteral("; %1 older").arg(missing)),
+                 qPrintable(rig.recoveries.front()));
     }
 
     // The day file left at midnight is synced too: its failing fdatasync is a write fault.
