@@ -86,22 +86,23 @@ public:
     qsizetype lastBefore = 0;
     QStringList written;
     std::vector<QString> calls;
+    std::vector<QString>* alsoInto = nullptr;  // another fake's calls, so that their order shows
     bool failOpen = false;
     bool failRead = false;
     bool failWrite = false;
     bool open = false;
 
-    void setCommPort(int port) override { calls.push_back(QStringLiteral("CommPort %1").arg(port)); }
-    void setSettings(const QString& text) override { calls.push_back(QStringLiteral("Settings ") + text); }
+    void setCommPort(int port) override { note(QStringLiteral("CommPort %1").arg(port)); }
+    void setSettings(const QString& text) override { note(QStringLiteral("Settings ") + text); }
     void setPortOpen(bool isOpen) override
     {
-        calls.push_back(QStringLiteral("PortOpen %1").arg(isOpen));
+        note(QStringLiteral("PortOpen %1").arg(isOpen));
         if (isOpen && failOpen)
             throw LinkError(deviceName(), QStringLiteral("No such file or directory"));
         open = isOpen;
     }
     bool portOpen() const override { return open; }
-    void setInputLen(int length) override { calls.push_back(QStringLiteral("InputLen %1").arg(length)); }
+    void setInputLen(int length) override { note(QStringLiteral("InputLen %1").arg(length)); }
     QString input() override
     {
         if (failRead)
@@ -118,7 +119,13 @@ public:
         if (failWrite)
             throw LinkError(deviceName(), QStringLiteral("Input/output error"));
         written << text;
-        calls.push_back(QStringLiteral("Output ") + text);
+        note(QStringLiteral("Output ") + text);
+    }
+    void note(const QString& call)
+    {
+        calls.push_back(call);
+        if (alsoInto)
+            alsoInto->push_back(call);
     }
     QString deviceName() const override { return QStringLiteral("/dev/fake0"); }
     qsizetype inputBeforeReply() const override { return lastBefore; }
