@@ -123,6 +123,7 @@ void Recorder::timer1Tick()
     rx_text = readReply();
     keepSample(rx_text);
 
+    replied_ = !rx_text.isEmpty();
     if (rx_text.isEmpty()) {
         form_.setLabelBackground(LabelId::Label5, kStatusNoReplyColour);
         form_.setLabelText(LabelId::Label5, kStatusNoReply);

@@ -49,6 +49,8 @@ public:
 
     double divRatio() const { return div_ratio; }
     const QString& rxText() const { return rx_text; }
+    // Whether the last tick read anything, whatever the status label shows.
+    bool replied() const { return replied_; }
     std::int16_t channelIndex() const { return ch_index; }
     std::int16_t timedMode() const { return timed_mode; }
 
@@ -71,6 +73,7 @@ private:
     FormView& form_;
     SerialLink& port_;
     Clock& clock_;
+    bool replied_ = false;
     // From the report of a failure until the device opens again.
     bool lineAway_ = false;
     std::int64_t reopenTriedUtcNs_ = 0;

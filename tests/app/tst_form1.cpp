@@ -39,6 +39,7 @@ private slots:
     void labelsKeepTheirLookWhenChanged();
     void valueLabelsShowEveryTextWhole();
     void problemReportDoesNotStopTheRecorder();
+    void aMissedReplyIsPaintedRed();
 
 private:
     kelvra::test::FakeSerialLink link_;
@@ -355,6 +356,48 @@ void TstForm1::problemReportDoesNotStopTheRecorder()
     QVERIFY(form_->Timer1->isTicking());
     box->close();
     QTRY_VERIFY(box.isNull());
+}
+
+namespace {
+
+// The status label's colour each time it is painted: what reaches the screen.
+class PaintedColours : public QObject {
+public:
+    explicit PaintedColours(QLabel& label) : label_(label) { label.installEventFilter(this); }
+    QList<QColor> colours;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            colours << label_.palette().color(QPalette::Window);
+        return false;
+    }
+
+private:
+    QLabel& label_;
+};
+
+}  // namespace
+
+// The window paints every tenth tick; one tick without a reply between two paints still shows.
+void TstForm1::aMissedReplyIsPaintedRed()
+{
+    QVERIFY(form_->load());
+    form_->Timer1->setInterval(0);
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    PaintedColours painted(*form_->Label5);
+    const QColor red(255, 0, 0), green(0, 255, 0);
+    for (int tick = 0; tick < 60; ++tick) {
+        link_.replies << (tick == 33 ? QString() : QStringLiteral("512"));
+        emit form_->Timer1->timeout();
+        QCoreApplication::processEvents();
+        if (tick == 32)
+            QVERIFY(!painted.colours.isEmpty() && !painted.colours.contains(red));
+    }
+    QVERIFY(painted.colours.contains(red));
+    QCOMPARE(painted.colours.last(), green);
 }
 
 QTEST_MAIN(TstForm1)
