@@ -113,6 +113,7 @@ private slots:
     void reportsVanishedDeviceOnce();
     void namesWhyOpenFails_data();
     void namesWhyOpenFails();
+    void keepsOutOpenersThatDoNotLock();
     void unopenedLinkRefusesInputAndOutput();
 
 private:
@@ -334,6 +335,23 @@ void TestSerialLink::namesWhyOpenFails()
             QVERIFY2(e.description().contains(words), qPrintable(e.description()));
     }
     QVERIFY(!link.portOpen());
+}
+
+void TestSerialLink::keepsOutOpenersThatDoNotLock()
+{
+    PlatformSerialLink link(pty_->path());
+    link.setPortOpen(true);
+    // A terminal program or a modem manager, as an ordinary user: root would pass the exclusion.
+    const QByteArray path = QFile::encodeName(pty_->path());
+    QCOMPARE(::chmod(path.constData(), 0666), 0);
+    WithoutRootRights unprivileged;
+    QVERIFY(unprivileged.effective());
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
+    QCOMPARE(fd, -1);
+    QCOMPARE(error, EBUSY);
 }
 
 void TestSerialLink::unopenedLinkRefusesInputAndOutput()
