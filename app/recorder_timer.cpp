@@ -1,8 +1,21 @@
 #include "app/recorder_timer.h"
 
+#include <chrono>
+
 namespace kelvra {
 
-RecorderTimer::RecorderTimer(Wakes wakes, QObject* parent) : QObject(parent), wakes_(wakes)
+namespace {
+
+qint64 monotonicMilliseconds()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+RecorderTimer::RecorderTimer(Wakes wakes, QObject* parent, Clock clock)
+    : QObject(parent), wakes_(wakes), clock_(clock ? std::move(clock) : monotonicMilliseconds)
 {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &RecorderTimer::timeout);
@@ -29,7 +42,7 @@ void RecorderTimer::stop()
 
 void RecorderTimer::deliverDueTicks()
 {
-    const qint64 now = scheduleStart_.elapsed();
+    const qint64 now = clock_();
     if (scheduledInterval_ <= 0 || nextDue_ > now)
         return;
     // As with Qt's own timers, ticks missed by more than an interval (a stall, a suspended
@@ -62,8 +75,7 @@ void RecorderTimer::start()
         return;
     }
     scheduledInterval_ = interval_;
-    nextDue_ = interval_;
-    scheduleStart_.start();
+    nextDue_ = clock_() + interval_;
 }
 
 void RecorderTimer::halt()

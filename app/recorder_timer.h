@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+
+#include <functional>
 
 namespace kelvra {
 
@@ -16,7 +17,10 @@ public:
     // itself: it keeps its schedule on the monotonic clock and hands over what fell due when asked.
     enum class Wakes { Itself, WhenAsked };
 
-    explicit RecorderTimer(Wakes wakes = Wakes::Itself, QObject* parent = nullptr);
+    // Milliseconds on the monotonic clock; a test drives its own to count ticks exactly.
+    using Clock = std::function<qint64()>;
+
+    explicit RecorderTimer(Wakes wakes = Wakes::Itself, QObject* parent = nullptr, Clock clock = {});
 
     void setInterval(int milliseconds);
     void setIdle(bool idle);
@@ -41,8 +45,8 @@ private:
 
     const Wakes wakes_;
     QTimer timer_;
-    // The schedule of a timer that waits to be asked, in milliseconds since scheduleStart_.
-    QElapsedTimer scheduleStart_;
+    // The schedule of a timer that waits to be asked, in the clock's milliseconds.
+    const Clock clock_;
     int scheduledInterval_ = 0;
     qint64 nextDue_ = 0;
     int interval_ = 0;

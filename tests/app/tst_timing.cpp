@@ -1,7 +1,6 @@
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest>
@@ -39,6 +38,7 @@ private slots:
     void timerIntervalStartsAndStops();
     void idleTimerKeepsItsInterval();
     void askedTimerSkipsMissedTicksAndRestartsItsCount();
+    void askedTimerKeepsItsRateOverManyHandOvers();
     void pacerHoldsBackRepaintsWithinTheInterval();
     void pacerPaintsHeldChangesLater();
 };
@@ -82,27 +82,40 @@ void TstTiming::askedTimerSkipsMissedTicksAndRestartsItsCount()
 {
     // Like Qt's own timers: a tick overdue by several intervals comes once and the schedule moves
     // on from then; setting the interval starts the count afresh.
-    RecorderTimer timer(RecorderTimer::Wakes::WhenAsked);
+    qint64 now = 0;
+    RecorderTimer timer(RecorderTimer::Wakes::WhenAsked, nullptr, [&now] { return now; });
     QSignalSpy ticks(&timer, &RecorderTimer::timeout);
     timer.setInterval(100);
     QCOMPARE(timer.tickingInterval(), 100);
-    QTest::qSleep(550);
+    now = 550;
     for (int ask = 0; ask < 5; ++ask)
         timer.deliverDueTicks();
-    QVERIFY2(ticks.count() <= 2, qPrintable(QString::number(ticks.count())));
-    QVERIFY(ticks.count() >= 1);
+    QCOMPARE(ticks.count(), 1);
 
-    ticks.clear();
     timer.setInterval(400);
-    QTest::qSleep(250);
-    QElapsedTimer sinceRestart;
-    sinceRestart.start();
+    now += 250;
     timer.setInterval(400);
-    QTest::qSleep(250);
+    now += 250;
     timer.deliverDueTicks();
-    // Only a machine too busy to sleep 250 ms within 400 leaves nothing to judge.
-    if (sinceRestart.elapsed() < 400)
-        QCOMPARE(ticks.count(), 0);
+    QCOMPARE(ticks.count(), 1);
+    now += 150;
+    timer.deliverDueTicks();
+    QCOMPARE(ticks.count(), 2);
+}
+
+void TstTiming::askedTimerKeepsItsRateOverManyHandOvers()
+{
+    // Handed over only on Timer1's 20 ms ticks, each 62 ms step is due from the one before it,
+    // not from when that was handed over: 100 steps in 6.2 s.
+    qint64 now = 0;
+    RecorderTimer timer(RecorderTimer::Wakes::WhenAsked, nullptr, [&now] { return now; });
+    QSignalSpy ticks(&timer, &RecorderTimer::timeout);
+    timer.setInterval(62);
+    while (now < 6200) {
+        now += 20;
+        timer.deliverDueTicks();
+    }
+    QCOMPARE(ticks.count(), 100);
 }
 
 void TstTiming::pacerHoldsBackRepaintsWithinTheInterval()
