@@ -6,13 +6,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
 
 #include <ctime>
+#include <sys/stat.h>
 
 using namespace kelvra::helicorder;
 
@@ -297,6 +300,29 @@ private slots:
             }
     }
 
+    // A local day is 23 or 25 hours where the clocks change.
+    void cutsALocalDayAtLocalMidnights_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("clocks forward") << QDate(2026, 3, 29) << 92;
+        QTest::newRow("clocks back") << QDate(2026, 10, 25) << 100;
+    }
+    void cutsALocalDayAtLocalMidnights()
+    {
+        QFETCH(QDate, day);
+        QFETCH(int, lines);
+        qputenv("TZ", "Europe/Berlin");
+        tzset();
+        const auto backToTokyo = qScopeGuard([] {
+            qputenv("TZ", "Asia/Tokyo");
+            tzset();
+        });
+        const DrumSpan span = DrumSpan::day(day, Qt::LocalTime, 15);
+        QCOMPARE(span.lineCount(), lines);
+        QCOMPARE(span.at(span.endMicros()), QDateTime(day.addDays(1), QTime(0, 0)));
+    }
+
     void refusesBadInputClearly_data()
     {
         QTest::addColumn<QString>("damage");
@@ -307,7 +333,16 @@ private slots:
         const QStringList day{"--day", "2026-03-10", "--utc"};
         QTest::newRow("missing day") << "" << QStringList{"--day", "2026-03-12", "--utc"} << 1 << "not found" << false;
         QTest::newRow("truncated") << "truncate" << day << 3 << "ends in a partial record" << true;
-        QTest::newRow("corrupted record") << "corrupt" << day << 3 << "is damaged at byte 5120" << true;
+        QTest::newRow("flipped bit") << "flip" << day << 3
+                                     << "damaged at byte 512 (no record header): bytes 512 to 1023 skipped" << true;
+        QTest::newRow("raised sample count") << "count" << day << 3 << "it claims 5000 samples, more than" << true;
+        QTest::newRow("no rate, 1960") << "rate nan" << day << 3 << "gives a sample rate of nan" << true;
+        QTest::newRow("absurd rate, 1960") << "rate 1e-30" << day << 3 << "gives a sample rate of 1e-30" << true;
+        QTest::newRow("day file a directory") << "directory" << day << 1 << "is a directory, not a day file" << false;
+        QTest::newRow("day file a FIFO") << "fifo" << day << 1 << "is a FIFO, not a day file" << false;
+        QTest::newRow("day file a link loop") << "loop" << day << 1 << "is a symbolic link loop" << false;
+        QTest::newRow("picture a link to a FIFO") << "picture fifo" << day << 1 << "it is a FIFO, not a regular file"
+                                                  << false;
         QTest::newRow("another format") << "text" << day << 1 << "is not a miniSEED file" << false;
         QTest::newRow("empty day file") << "empty" << day << 1 << "no samples of SHZ" << false;
         QTest::newRow("other channel") << "" << QStringList{"--day", "2026-03-10", "--utc", "--channel", "SH1"} << 1
@@ -316,6 +351,8 @@ private slots:
         QTest::newRow("bad lines") << "" << QStringList{"--minutes-per-line", "20"} << 2 << "not 15, 30 or 60" << false;
         QTest::newRow("day and last") << "" << QStringList{"--day", "2026-03-10", "--last", "3"} << 2
                                       << "cannot be given together" << false;
+        QTest::newRow("last nan") << "" << QStringList{"--last", "nan"} << 2 << "--last \"nan\"" << false;
+        QTest::newRow("scale inf") << "" << QStringList{"--scale", "inf"} << 2 << "--scale \"inf\"" << false;
         QTest::newRow("unknown option") << "" << QStringList{"--speed", "3"} << 2 << "speed" << false;
         QTest::newRow("unwritable picture") << "unwritable" << day << 1 << "cannot write" << false;
         // The file's folder loses to --archive; its station and first channel are looked for.
@@ -336,10 +373,25 @@ private slots:
         QFile file(rig.dayFile(QDate(2026, 3, 10)));
         if (damage == "truncate") {
             QVERIFY(file.resize(file.size() - 100));
-        } else if (damage == "corrupt") {
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            file.seek(10 * 512);
-            file.write(QByteArray(64, '\x7f'));
+        } else if (damage == "flip") {
+            // The second record's data quality indicator, 'D', becomes 'E'.
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(512 + 6));
+            file.write("E");
+        } else if (damage == "count" || damage.startsWith("rate")) {
+            const bool count = damage == "count";
+            QByteArray record = kelvra::testing::int32Record(
+                "SHZ", utc(count ? "2026-03-10T06:00:00Z" : "1960-03-01T00:00:00Z"),
+                std::vector<std::int32_t>(10, kQuiet), count ? float(kelvra::testing::kArchiveRate) : damage.mid(5).toFloat());
+            if (count)
+                record.replace(30, 2, QByteArray::fromHex("1388"));
+            QVERIFY(file.open(QIODevice::Append));
+            file.write(record);
+        } else if (damage == "directory" || damage == "fifo" || damage == "loop") {
+            const QString path = file.fileName();
+            QVERIFY(file.remove());
+            QVERIFY(damage == "directory" ? QDir().mkdir(path)
+                    : damage == "fifo"    ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+                                          : QFile::link(path, path));
         } else if (damage == "text" || damage == "empty") {
             QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
             file.write(damage == "text" ? QByteArray("station,time,counts\nKELV,2026-03-10T05:00:00,512\n") : "");
@@ -354,12 +406,15 @@ private slots:
         }
         QTemporaryDir out;
         const QString png = damage == "unwritable" ? out.filePath("missing/day.png") : out.filePath("day.png");
+        if (damage == "picture fifo")
+            QVERIFY(mkfifo(QFile::encodeName(out.filePath("pipe")).constData(), 0600) == 0
+                    && QFile::link(out.filePath("pipe"), png));
         const Run run = runHelicorder(QStringList{"--archive", rig.root(), "-o", png} + args, "UTC", config.path());
         QVERIFY(!run.crashed);
         QCOMPARE(run.exitCode, exitCode);
         const QString firstLine = run.errors.section(u'\n', 0, 0);
         QVERIFY2(firstLine.startsWith("kelvra-helicorder: ") && firstLine.contains(message), qPrintable(run.errors));
-        QCOMPARE(QFile::exists(png), drawn);
+        QCOMPARE(QFileInfo(png).isFile(), drawn);
     }
 };
 

@@ -1,10 +1,13 @@
 #include "tools/helicorder/archive_reader.h"
 
+#include "tools/helicorder/file_kind.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 #include <libmseed.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kelvra::helicorder {
@@ -13,30 +16,81 @@ namespace {
 // libmseed reports on stderr by itself; its reasons reach the user through our own messages.
 void quiet(char*) {}
 
-class RecordReader {
-public:
-    explicit RecordReader(const QString& path) : path_(QFile::encodeName(path)) {}
-    ~RecordReader()
-    {
-        ms_readmsr_r(&file_, &record_, nullptr, 0, nullptr, nullptr, 0, 0, 0);
-    }
-    RecordReader(const RecordReader&) = delete;
-    RecordReader& operator=(const RecordReader&) = delete;
+// Outside these a record's rate is damage, not a channel: its sample times would run past what
+// the time base holds.
+constexpr double kLowestRate = 1e-6;
+constexpr double kHighestRate = 1e6;
 
-    // MS_NOERROR with a record, MS_ENDOFFILE, or a libmseed error code.
-    int next()
+// The fixed part of a record header, the least libmseed can judge a record by.
+constexpr qint64 kFixedHeaderBytes = 48;
+
+class Record {
+public:
+    Record() = default;
+    ~Record() { msr_free(&record_); }
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
+
+    // The length of the whole, valid record at `at`, its samples unpacked; 0 with `why` set when
+    // there is none, and `partial` set when what is there could be a record not yet all written.
+    qint64 take(QByteArray& data, qint64 at, QString& why, bool& partial)
     {
-        // Record length detected from each record's own header, so other sources' lengths are read too.
-        return ms_readmsr_r(&file_, &record_, path_.constData(), -1, &offset_, nullptr, 0, 1, 0);
+        const qint64 left = data.size() - at;
+        char* const bytes = data.data() + at;
+        why.clear();
+        partial = left < kFixedHeaderBytes;
+        if (partial) {
+            why = QCoreApplication::translate("Helicorder", "too short for a record header");
+            return 0;
+        }
+        const int length = ms_detect(bytes, int(std::min<qint64>(left, MAXRECLEN)));
+        partial = length == 0 || length > left;
+        if (length < 0)
+            why = QCoreApplication::translate("Helicorder", "no record header");
+        else if (length == 0)
+            why = QCoreApplication::translate("Helicorder", "a record header without a record length");
+        else if (length > left)
+            why = QCoreApplication::translate("Helicorder", "a record of %1 bytes with %2 left").arg(length).arg(left);
+        else if (length < MINRECLEN)
+            why = QCoreApplication::translate("Helicorder", "a record length of %1 bytes").arg(length);
+        if (!why.isEmpty())
+            return 0;
+        if (const int code = msr_parse(bytes, length, &record_, length, 0, 0); code != MS_NOERROR) {
+            why = QString::fromLatin1(ms_errorstr(code));
+            return 0;
+        }
+        // libmseed unpacks as many fixed-width samples as the header claims, from beyond the record
+        // if need be.
+        const int sampleBytes = fixedSampleBytes(record_->encoding);
+        const int room = length - record_->fsdh->data_offset;
+        if (sampleBytes > 0 && (room < 0 || record_->samplecnt > room / sampleBytes)) {
+            why = QCoreApplication::translate("Helicorder", "it claims %1 samples, more than its %2 bytes hold")
+                      .arg(record_->samplecnt)
+                      .arg(std::max(room, 0));
+            return 0;
+        }
+        if (const int code = msr_parse(bytes, length, &record_, length, 1, 0); code != MS_NOERROR) {
+            why = QString::fromLatin1(ms_errorstr(code));
+            return 0;
+        }
+        return length;
     }
-    const MSRecord& record() const { return *record_; }
-    qint64 offset() const { return qint64(offset_); }
+    const MSRecord& get() const { return *record_; }
 
 private:
-    QByteArray path_;
-    MSFileParam* file_ = nullptr;
+    static int fixedSampleBytes(int encoding)
+    {
+        switch (encoding) {
+        case DE_ASCII: return 1;
+        case DE_INT16: return 2;
+        case DE_INT32:
+        case DE_FLOAT32: return 4;
+        case DE_FLOAT64: return 8;
+        default: return 0;
+        }
+    }
+
     MSRecord* record_ = nullptr;
-    off_t offset_ = 0;
 };
 
 bool isStream(const MSRecord& record, const archive::StationCodes& codes, const QString& channel)
@@ -60,14 +114,16 @@ bool samplesOf(const MSRecord& record, std::vector<double>& values)
     return true;
 }
 
-QString damage(const QString& path, int code, qint64 offset, bool anyRecord)
+// The next offset after `from` where a whole, valid record starts, or -1: a header can be found
+// at any byte, as other sources may write records of other lengths.
+qint64 nextRecord(QByteArray& data, qint64 from, Record& record)
 {
-    if (!anyRecord && (code == MS_NOTSEED || code == MS_OUTOFRANGE))
-        return QCoreApplication::translate("Helicorder", "%1 is not a miniSEED file").arg(path);
-    return QCoreApplication::translate("Helicorder", "%1 is damaged at byte %2 (%3); the rest of it is left out")
-        .arg(path)
-        .arg(offset)
-        .arg(QString::fromLatin1(ms_errorstr(code)));
+    QString why;
+    bool partial = false;
+    for (qint64 at = from; at + kFixedHeaderBytes <= data.size(); ++at)
+        if (MS_ISVALIDHEADER(data.constData() + at) && record.take(data, at, why, partial) > 0)
+            return at;
+    return -1;
 }
 
 // A short tail is what a file still being written can show for a moment, or a file cut short.
@@ -81,45 +137,71 @@ QString partialTail(const QString& path, qint64 complete, qint64 size)
         .arg(complete);
 }
 
+// What to say about the bytes from `at` that hold no valid record, up to `next` or, at -1, to the end.
+QString damage(const QString& path, qint64 at, qint64 next, qint64 size, const QString& why, bool partial,
+               bool anyRecord)
+{
+    if (next >= 0)
+        return QCoreApplication::translate("Helicorder", "%1 is damaged at byte %2 (%3): bytes %2 to %4 skipped")
+            .arg(path)
+            .arg(at)
+            .arg(why)
+            .arg(next - 1);
+    if (partial && anyRecord)
+        return partialTail(path, at, size);
+    if (partial && at == 0)
+        return QCoreApplication::translate("Helicorder", "%1 holds no whole record: still being written, or not miniSEED")
+            .arg(path);
+    if (!anyRecord)
+        return QCoreApplication::translate("Helicorder", "%1 is not a miniSEED file").arg(path);
+    return QCoreApplication::translate("Helicorder", "%1 is damaged at byte %2 (%3); the rest of it is left out")
+        .arg(path)
+        .arg(at)
+        .arg(why);
+}
+
 void readFile(const QString& path, const archive::StationCodes& codes, const QString& channel, DrumTrace& trace,
               ReadReport& report)
 {
-    if (QFile file(path); !file.open(QIODevice::ReadOnly)) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         report.problems.append(
             QCoreApplication::translate("Helicorder", "%1 cannot be read: %2").arg(path, file.errorString()));
         return;
     }
-    // Taken before reading: whole records the recorder appends meanwhile are read too, but are
-    // not mistaken for a partial one.
-    const qint64 size = QFileInfo(path).size();
-    // A day file the recorder has only just made holds no record yet.
-    if (size == 0)
-        return;
-    RecordReader reader(path);
+    // As large as it is now: a record the recorder appends meanwhile is left for the next drawing
+    // rather than caught half written.
+    QByteArray data = file.read(file.size());
+    Record record;
     std::vector<double> values;
-    qint64 complete = 0;
     bool anyRecord = false;
-    for (;;) {
-        const int code = reader.next();
-        if (code == MS_ENDOFFILE)
-            break;
-        if (code != MS_NOERROR) {
-            report.problems.append(damage(path, code, complete, anyRecord));
-            return;
-        }
-        anyRecord = true;
-        const MSRecord& record = reader.record();
-        complete = reader.offset() + record.reclen;
-        if (record.samprate <= 0.0 || !isStream(record, codes, channel) || !samplesOf(record, values))
+    for (qint64 at = 0; at < data.size();) {
+        QString why;
+        bool partial = false;
+        if (const qint64 length = record.take(data, at, why, partial); length > 0) {
+            anyRecord = true;
+            const MSRecord& r = record.get();
+            const bool ours = isStream(r, codes, channel);
+            if (ours && r.samprate != 0.0 && !(r.samprate >= kLowestRate && r.samprate <= kHighestRate))
+                report.problems.append(
+                    QCoreApplication::translate("Helicorder",
+                                                "%1: the record at byte %2 gives a sample rate of %3 a second, "
+                                                "not from %4 to %5; left out")
+                        .arg(path)
+                        .arg(at)
+                        .arg(QString::number(r.samprate))
+                        .arg(QString::number(kLowestRate, 'f', 6), QString::number(kHighestRate, 'f', 0)));
+            else if (ours && r.samprate != 0.0 && samplesOf(r, values))
+                trace.addRun(r.starttime, double(HPTMODULUS) / r.samprate, values.data(), int(values.size()));
+            at += length;
             continue;
-        trace.addRun(record.starttime, double(HPTMODULUS) / record.samprate, values.data(), int(values.size()));
+        }
+        const qint64 next = nextRecord(data, at + 1, record);
+        report.problems.append(damage(path, at, next, data.size(), why, partial, anyRecord));
+        if (next < 0)
+            return;
+        at = next;
     }
-    if (size > complete && anyRecord)
-        report.problems.append(partialTail(path, complete, size));
-    else if (size > complete)
-        report.problems.append(
-            QCoreApplication::translate("Helicorder", "%1 holds no whole record: still being written, or not miniSEED")
-                .arg(path));
 }
 
 }  // namespace
@@ -131,7 +213,11 @@ ReadReport readChannel(const QString& root, const archive::StationCodes& codes, 
     ReadReport report;
     for (const QDate& day : span.utcDays()) {
         const QString path = archive::dayFilePath(root, codes, channel, day);
-        if (!QFileInfo(path).isFile()) {
+        if (const QString what = notARegularFile(path); !what.isEmpty()) {
+            report.problems.append(QCoreApplication::translate("Helicorder", "%1 is %2, not a day file").arg(path, what));
+            continue;
+        }
+        if (!QFileInfo::exists(path)) {
             report.filesMissing.append(path);
             continue;
         }

@@ -11,7 +11,8 @@ namespace kelvra::helicorder {
 struct ReadReport {
     QStringList filesRead;
     QStringList filesMissing;
-    // One message per file that could not be read to its end; what came before the damage is kept.
+    // One message per damaged stretch, left-out record or file that is not a day file; the records
+    // around the damage are kept.
     QStringList problems;
 };
 

@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include <cmath>
+
 namespace kelvra::helicorder {
 namespace {
 
@@ -55,7 +57,7 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
     if (parser.isSet(o.last)) {
         bool ok = false;
         r.lastHours = parser.value(o.last).toDouble(&ok);
-        if (!ok || *r.lastHours <= 0.0 || *r.lastHours > kMostHours)
+        if (!ok || !(*r.lastHours > 0.0 && *r.lastHours <= kMostHours))
             return QCoreApplication::translate("Helicorder", "--last \"%1\" is not a number of hours from above 0 to %2").arg(parser.value(o.last)).arg(kMostHours);
     }
     if (parser.isSet(o.minutes)) {
@@ -66,7 +68,7 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
     if (parser.isSet(o.scale) && parser.value(o.scale) != QLatin1String("auto")) {
         bool ok = false;
         r.scale = parser.value(o.scale).toDouble(&ok);
-        if (!ok || !(*r.scale > 0.0))
+        if (!ok || !(*r.scale > 0.0) || std::isinf(*r.scale))
             return QCoreApplication::translate("Helicorder", "--scale \"%1\" is neither a positive number of counts nor auto").arg(parser.value(o.scale));
     }
     if (parser.isSet(o.utc) && parser.isSet(o.local))

@@ -3,6 +3,7 @@
 #include "tools/helicorder/drum_geometry.h"
 #include "tools/helicorder/drum_painter.h"
 #include "tools/helicorder/drum_trace.h"
+#include "tools/helicorder/file_kind.h"
 #include "tools/helicorder/helicorder_options.h"
 
 #include <QCoreApplication>
@@ -98,6 +99,12 @@ QString writePage(const HelicorderRequest& request, const DrumGeometry& geometry
 
 int draw(const HelicorderRequest& request)
 {
+    // QSaveFile follows a link and renames over what it leads to, which would replace a device.
+    if (const QString what = notARegularFile(request.output); !what.isEmpty()) {
+        say(QCoreApplication::translate("Helicorder", "will not write %1: it is %2, not a regular file")
+                .arg(request.output, what));
+        return kNotDrawn;
+    }
     const DrumSpan span = request.span(QDateTime::currentDateTimeUtc());
     DrumTrace trace(span, kPlotColumns);
     const ReadReport report = readChannel(request.archiveRoot, request.codes, request.channel, span, trace);
@@ -105,8 +112,9 @@ int draw(const HelicorderRequest& request)
     for (const QString& problem : report.problems)
         say(problem);
     if (report.filesRead.isEmpty()) {
-        say(QCoreApplication::translate("Helicorder", "no day file for this time in the archive: %1 not found")
-                .arg(report.filesMissing.join(QLatin1String(", "))));
+        if (!report.filesMissing.isEmpty())
+            say(QCoreApplication::translate("Helicorder", "no day file for this time in the archive: %1 not found")
+                    .arg(report.filesMissing.join(QLatin1String(", "))));
         return kNotDrawn;
     }
     if (trace.sampleCount() == 0) {

@@ -13,9 +13,9 @@
 namespace kelvra::testing {
 namespace {
 
-void writeRecord(char* record, int length, void* file)
+void appendRecord(char* record, int length, void* bytes)
 {
-    static_cast<QFile*>(file)->write(record, length);
+    static_cast<QByteArray*>(bytes)->append(record, length);
 }
 
 void setCode(char* field, std::size_t size, const QString& code)
@@ -23,22 +23,25 @@ void setCode(char* field, std::size_t size, const QString& code)
     std::strncpy(field, code.toLatin1().constData(), size - 1);
 }
 
-bool appendToDayFile(const QString& path, const archive::StationCodes& codes, const QString& channel,
-                     const QDateTime& start, const std::int32_t* samples, std::size_t count, double rate,
-                     QString* error)
+template <typename Header>
+void setCodes(Header& header, const archive::StationCodes& codes, const QString& channel)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::Append)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    setCode(header.network, sizeof header.network, codes.network);
+    setCode(header.station, sizeof header.station, codes.station);
+    setCode(header.location, sizeof header.location, codes.location);
+    setCode(header.channel, sizeof header.channel, channel);
+}
+
+// Big-endian records, as the recorder writes them; `blockettes` gives the extra ones.
+int pack(const archive::StationCodes& codes, const QString& channel, const QDateTime& start,
+         const std::int32_t* samples, std::size_t count, double rate, int encoding, MSRecord* blockettes,
+         QByteArray& records)
+{
     MSTrace* trace = mst_init(nullptr);
-    setCode(trace->network, sizeof trace->network, codes.network);
-    setCode(trace->station, sizeof trace->station, codes.station);
-    setCode(trace->location, sizeof trace->location, codes.location);
-    setCode(trace->channel, sizeof trace->channel, channel);
+    setCodes(*trace, codes, channel);
+    // The packer takes the codes from the record with the blockettes, when there is one.
+    if (blockettes)
+        setCodes(*blockettes, codes, channel);
     trace->dataquality = 'D';
     trace->type = 'D';
     trace->starttime = start.toMSecsSinceEpoch() * (HPTMODULUS / 1000);
@@ -49,9 +52,25 @@ bool appendToDayFile(const QString& path, const archive::StationCodes& codes, co
     std::memcpy(trace->datasamples, samples, count * sizeof(std::int32_t));
     trace->numsamples = trace->samplecnt = std::int64_t(count);
     std::int64_t packed = 0;
-    const int records = mst_pack(trace, writeRecord, &file, 512, DE_STEIM2, 1, &packed, 1, 0, nullptr);
+    const int made = mst_pack(trace, appendRecord, &records, 512, encoding, 1, &packed, 1, 0, blockettes);
     mst_free(&trace);
-    if (records < 0 || file.error() != QFile::NoError) {
+    return made;
+}
+
+std::uint16_t bigEndian16(const QByteArray& bytes, int at)
+{
+    return std::uint16_t(std::uint8_t(bytes[at]) << 8 | std::uint8_t(bytes[at + 1]));
+}
+
+bool appendToDayFile(const QString& path, const archive::StationCodes& codes, const QString& channel,
+                     const QDateTime& start, const std::int32_t* samples, std::size_t count, double rate,
+                     QString* error)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QByteArray records;
+    if (!file.open(QIODevice::Append) || pack(codes, channel, start, samples, count, rate, DE_STEIM2, nullptr, records) < 0
+        || file.write(records) != records.size()) {
         if (error)
             *error = file.errorString();
         return false;
@@ -76,6 +95,26 @@ bool appendSamples(const QString& root, const archive::StationCodes& codes, cons
         done += count;
     }
     return true;
+}
+
+QByteArray int32Record(const QString& channel, const QDateTime& start, const std::vector<std::int32_t>& samples,
+                       float rate)
+{
+    MSRecord* blockettes = msr_init(nullptr);
+    blkt_100_s rateBlockette{};
+    msr_addblockette(blockettes, reinterpret_cast<char*>(&rateBlockette), sizeof rateBlockette, 100, 0);
+    QByteArray record;
+    pack({}, channel, start, samples.data(), samples.size(), kArchiveRate, DE_INT32, blockettes, record);
+    msr_free(&blockettes);
+    // The packer writes the record's own rate into blockette 100; the chain leads to it.
+    for (int at = bigEndian16(record, 46); at > 0 && at + 8 <= record.size(); at = bigEndian16(record, at + 2))
+        if (bigEndian16(record, at) == 100) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &rate, sizeof bits);
+            for (int i = 0; i < 4; ++i)
+                record[at + 4 + i] = char(bits >> (24 - 8 * i));
+        }
+    return record;
 }
 
 }  // namespace kelvra::testing

@@ -2,6 +2,7 @@
 
 #include "archive/station_codes.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <cstdint>
@@ -17,5 +18,10 @@ constexpr double kArchiveRate = 12.5;
 bool appendSamples(const QString& root, const archive::StationCodes& codes, const QString& channel,
                    const QDateTime& start, const std::vector<std::int32_t>& samples, QString* error = nullptr,
                    double rate = kArchiveRate);
+
+// One 512-byte INT32 record of XX.KELV.00 whose blockette 100 gives `rate` as it is, also one no
+// packer would write, such as NaN.
+QByteArray int32Record(const QString& channel, const QDateTime& start, const std::vector<std::int32_t>& samples,
+                       float rate);
 
 }  // namespace kelvra::testing
