@@ -8,11 +8,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSettings>
+#include <QFile>
 #include <QStandardPaths>
 #include <QStringList>
 
+#include <ini.h>
+
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace kelvra {
 namespace {
@@ -47,11 +51,142 @@ QString knownKeys()
     return names.join(QStringLiteral(", "));
 }
 
-// QSettings splits a value at its commas; a setting is one text, so join it back.
-QString textOf(const QVariant& raw)
+// A value or line as a message shows it: a box taller than the screen hides its buttons. A problem
+// may quote the value, or a part of it, so it is cut too, with room for its own words.
+QString shown(const QString& text, qsizetype readable = 100)
 {
-    return raw.typeId() == QMetaType::QStringList ? raw.toStringList().join(u',') : raw.toString();
+    return text.size() <= readable ? text : text.left(readable) + QChar(0x2026);
 }
+
+QString shownProblem(const QString& problem)
+{
+    return shown(problem, 200);
+}
+
+QString folderFromFile(const QString& written, const QDir& fileFolder)
+{
+    if (written == u'~' || written.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + written.mid(1);
+    return fileFolder.absoluteFilePath(written);
+}
+
+// One pass of inih over the file's text. The first problem, by line, is kept; inih reports its own
+// (a line that is neither key=value, a comment nor a section) only as its return value.
+class FileParse {
+public:
+    FileParse(const QString& filePath, QByteArray text)
+        : filePath_(filePath), folder_(QFileInfo(filePath).absoluteDir()), text_(std::move(text))
+    {
+    }
+
+    // The values in the file's order, or throws SettingsError.
+    std::vector<std::pair<QString, QString>> run()
+    {
+        const int syntaxLine = ini_parse_stream(&FileParse::nextLine, this, &FileParse::take, this);
+        if (syntaxLine > 0)
+            refuse(syntaxLine, notKeyValue(syntaxLine));
+        if (problemLine_ > 0)
+            throw SettingsError(problem_.toStdString());
+        return std::move(values_);
+    }
+
+private:
+    // inih reads a line at a time into a buffer of its own size; every call here is one whole line,
+    // so the count of calls is the line number its handler's call belongs to.
+    static char* nextLine(char* buffer, int size, void* stream)
+    {
+        auto& parse = *static_cast<FileParse*>(stream);
+        if (parse.next_ >= parse.text_.size())
+            return nullptr;
+        qsizetype end = parse.text_.indexOf('\n', parse.next_);
+        if (end < 0)
+            end = parse.text_.size();
+        // Leading blanks go too: inih would take an indented line for more of the previous value.
+        QByteArray line = parse.text_.sliced(parse.next_, end - parse.next_).trimmed();
+        parse.next_ = end + 1;
+        parse.lines_.push_back(line);
+        const int number = int(parse.lines_.size());
+        if (line.contains('\0')) {
+            parse.refuse(number, QCoreApplication::translate("kelvra::Settings",
+                                                             "Settings file %1: line %2 holds a NUL byte, which a "
+                                                             "text file cannot hold.")
+                                     .arg(parse.filePath_, QString::number(number)));
+            line.clear();
+        } else if (line.size() + 2 > size) {
+            parse.refuse(number, QCoreApplication::translate("kelvra::Settings",
+                                                             "Settings file %1: line %2 is longer than the %3 bytes a "
+                                                             "line may have.")
+                                     .arg(parse.filePath_, QString::number(number), QString::number(size - 2)));
+            line.clear();
+        }
+        std::memcpy(buffer, line.constData(), size_t(line.size()));
+        buffer[line.size()] = '\n';
+        buffer[line.size() + 1] = '\0';
+        return buffer;
+    }
+
+    static int take(void* user, const char* section, const char* name, const char* value)
+    {
+        auto& parse = *static_cast<FileParse*>(user);
+        const int number = int(parse.lines_.size());
+        // Where QSettings, which read this file before, put keys outside any section; a key in
+        // another section is no setting.
+        QString key = QString::fromUtf8(name);
+        if (*section && std::strcmp(section, "General") != 0)
+            key = QString::fromUtf8(section) + u'/' + key;
+        // inih also takes key:value, which is not this file's form.
+        if (*std::strpbrk(parse.lines_.back().constData(), "=:") == ':')
+            parse.refuse(number, parse.notKeyValue(number));
+        else if (const QString problem = parse.keep(key, QString::fromUtf8(value)); !problem.isEmpty())
+            parse.refuse(number, problem + u' '
+                                     + QCoreApplication::translate("kelvra::Settings", "It is line %1 of the file.")
+                                           .arg(number));
+        return 1;
+    }
+
+    QString notKeyValue(int line) const
+    {
+        return QCoreApplication::translate("kelvra::Settings",
+                                           "Settings file %1: line %2, \"%3\", is not of the form key=value.")
+            .arg(filePath_, QString::number(line), shown(QString::fromUtf8(lines_[size_t(line - 1)])));
+    }
+
+    // Why the value cannot be used, or empty when it is kept.
+    QString keep(const QString& key, const QString& written)
+    {
+        const SettingKey* setting = findKey(key);
+        if (!setting)
+            return QCoreApplication::translate("kelvra::Settings",
+                                               "Settings file %1: %2=%3 is not a setting of this program. Its "
+                                               "settings are: %4.")
+                .arg(filePath_, shown(key), shown(written), knownKeys());
+        if (const QString problem = setting->problemWith(written); !problem.isEmpty())
+            return QCoreApplication::translate("kelvra::Settings", "Settings file %1: %2=%3 cannot be used: %4.")
+                .arg(filePath_, key, shown(written), shownProblem(problem));
+        if (setting->fromFile)
+            values_.emplace_back(key, setting->fromFile(written, folder_));
+        else
+            values_.emplace_back(key, written);
+        return QString();
+    }
+
+    void refuse(int line, const QString& message)
+    {
+        if (problemLine_ != 0 && problemLine_ <= line)
+            return;
+        problemLine_ = line;
+        problem_ = message;
+    }
+
+    QString filePath_;
+    QDir folder_;
+    QByteArray text_;
+    qsizetype next_ = 0;
+    std::vector<QByteArray> lines_;
+    std::vector<std::pair<QString, QString>> values_;
+    int problemLine_ = 0;
+    QString problem_;
+};
 
 }  // namespace
 
@@ -64,17 +199,17 @@ const std::vector<SettingKey>& settingKeys()
                                                 "serial device to use instead of the first serial port, e.g. "
                                                 "/dev/ttyUSB0, a pseudo-terminal, COM3");
          },
-         problemWithDevice},
+         problemWithDevice, nullptr},
         {"archive", "archive", "DIR", nullptr, archive::messages::archiveOption,
-         problemWith<QString, archive::parseFolder>},
+         problemWith<QString, archive::parseFolder>, folderFromFile},
         {"archive_enabled", "no-archive", nullptr, "false", archive::messages::noArchiveOption,
-         problemWith<bool, archive::parseSwitch>},
+         problemWith<bool, archive::parseSwitch>, nullptr},
         {"station", "station", "NET.STA.LOC", nullptr, archive::messages::stationOption,
-         problemWith<archive::StationCodes, archive::parseStation>},
+         problemWith<archive::StationCodes, archive::parseStation>, nullptr},
         {"channels", "channels", "C1,C2,C3,C4", nullptr, archive::messages::channelsOption,
-         problemWith<archive::StationCodes, archive::parseChannels>},
+         problemWith<archive::StationCodes, archive::parseChannels>, nullptr},
         {"keep_days", "keep-days", "N", nullptr, archive::messages::keepDaysOption,
-         problemWith<std::optional<int>, archive::parseKeepDays>},
+         problemWith<std::optional<int>, archive::parseKeepDays>, nullptr},
     };
     return keys;
 }
@@ -111,33 +246,22 @@ Settings Settings::readFile(const QString& filePath)
 void Settings::readFileValues()
 {
     const QFileInfo info(filePath_);
-    if (!info.exists())
+    // A link that leads nowhere is a file the user meant to be read.
+    if (!info.exists() && !info.isSymLink())
         return;
-    if (!info.isFile() || !info.isReadable())
-        throw SettingsError(
-            QCoreApplication::translate("kelvra::Settings", "The settings file %1 cannot be read.").arg(filePath_).toStdString());
-    const QSettings file(filePath_, QSettings::IniFormat);
-    if (file.status() != QSettings::NoError)
-        throw SettingsError(QCoreApplication::translate("kelvra::Settings",
-                                                        "The settings file %1 is not in the form of key=value lines.")
-                                .arg(filePath_)
+    QFile file(filePath_);
+    // A folder, a pipe or a device is no file, and a pipe would hold up the start.
+    const bool aFile = !info.exists() || info.isFile();
+    const bool read = aFile && file.open(QIODevice::ReadOnly);
+    const QByteArray text = read ? file.readAll() : QByteArray();
+    if (!read || file.error() != QFileDevice::NoError)
+        throw SettingsError(QCoreApplication::translate("kelvra::Settings", "The settings file %1 cannot be read: %2.")
+                                .arg(filePath_, aFile ? file.errorString()
+                                                      : QCoreApplication::translate("kelvra::Settings",
+                                                                                    "it is not a file"))
                                 .toStdString());
-    for (const QString& name : file.allKeys()) {
-        const QString value = textOf(file.value(name));
-        const SettingKey* key = findKey(name);
-        if (!key)
-            throw SettingsError(QCoreApplication::translate("kelvra::Settings",
-                                                            "Settings file %1: %2=%3 is not a setting of this "
-                                                            "program. Its settings are: %4.")
-                                    .arg(filePath_, name, value, knownKeys())
-                                    .toStdString());
-        if (const QString problem = key->problemWith(value); !problem.isEmpty())
-            throw SettingsError(QCoreApplication::translate("kelvra::Settings",
-                                                            "Settings file %1: %2=%3 cannot be used: %4.")
-                                    .arg(filePath_, name, value, problem)
-                                    .toStdString());
-        given_[name] = {value, Origin::File};
-    }
+    for (auto& [key, value] : FileParse(filePath_, text).run())
+        given_[key] = {value, Origin::File};
 }
 
 void Settings::readOptions(const QCommandLineParser& parser)
@@ -153,7 +277,7 @@ void Settings::readOptions(const QCommandLineParser& parser)
         if (const QString problem = key.problemWith(value); !problem.isEmpty())
             throw SettingsError(QCoreApplication::translate("kelvra::Settings",
                                                             "The value \"%1\" of the option --%2 cannot be used: %3.")
-                                    .arg(value, option, problem)
+                                    .arg(shown(value), option, shownProblem(problem))
                                     .toStdString());
         given_[QString::fromLatin1(key.key)] = {value, Origin::CommandLine};
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QCommandLineParser;
+class QDir;
 
 namespace kelvra {
 
@@ -21,6 +22,9 @@ struct SettingKey {
     QString (*description)();  // --help text
     // Why a value cannot be used (translated), or empty when it can.
     QString (*problemWith)(const QString& value);
+    // The value a line of the file means, given the file's folder; null where that is the text
+    // as written. The command line needs none: its shell has expanded ~ and knows the folder.
+    QString (*fromFile)(const QString& written, const QDir& fileFolder);
 };
 
 // Every setting the program knows, in the order --help lists them. A new setting is one more row.
@@ -42,8 +46,9 @@ public:
     static QString userFilePath();
     // One option for each setting.
     static void describeOptions(QCommandLineParser& parser);
-    // A missing file is no error. An unreadable or malformed file, an unknown key or an unusable
-    // value in the file or on the command line throws SettingsError.
+    // A missing file is no error. An unreadable or malformed file (a line without =, a NUL byte, a
+    // line too long), an unknown key or an unusable value in the file or on the command line throws
+    // SettingsError; the file's errors name their line.
     static Settings read(const QString& filePath, const QCommandLineParser& parser);
     // The file alone, for programs with options of their own.
     static Settings readFile(const QString& filePath);

@@ -253,14 +253,6 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
         <translation>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</translation>
     </message>
     <message>
-        <source>The settings file %1 cannot be read.</source>
-        <translation>The settings file %1 cannot be read.</translation>
-    </message>
-    <message>
-        <source>The settings file %1 is not in the form of key=value lines.</source>
-        <translation>The settings file %1 is not in the form of key=value lines.</translation>
-    </message>
-    <message>
         <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
         <translation>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</translation>
     </message>
@@ -271,6 +263,30 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
     <message>
         <source>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</source>
         <translation>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2 holds a NUL byte, which a text file cannot hold.</source>
+        <translation>Settings file %1: line %2 holds a NUL byte, which a text file cannot hold.</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2 is longer than the %3 bytes a line may have.</source>
+        <translation>Settings file %1: line %2 is longer than the %3 bytes a line may have.</translation>
+    </message>
+    <message>
+        <source>It is line %1 of the file.</source>
+        <translation>It is line %1 of the file.</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2, &quot;%3&quot;, is not of the form key=value.</source>
+        <translation>Settings file %1: line %2, &quot;%3&quot;, is not of the form key=value.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: %2.</source>
+        <translation>The settings file %1 cannot be read: %2.</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>it is not a file</translation>
     </message>
 </context>
 <context>

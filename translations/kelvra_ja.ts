@@ -252,14 +252,6 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
         <translation>1 番目のシリアルポートの代わりに使用するシリアルデバイス（例: /dev/ttyUSB0、疑似端末、COM3）</translation>
     </message>
     <message>
-        <source>The settings file %1 cannot be read.</source>
-        <translation>設定ファイル %1 を読み込めません。</translation>
-    </message>
-    <message>
-        <source>The settings file %1 is not in the form of key=value lines.</source>
-        <translation>設定ファイル %1 の書式が正しくありません。「キー=値」の形の行で書いてください。</translation>
-    </message>
-    <message>
         <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
         <translation>設定ファイル %1: %2=%3 はこのプログラムの設定ではありません。使用できる設定: %4。</translation>
     </message>
@@ -270,6 +262,30 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
     <message>
         <source>The value &quot;%1&quot; of the option --%2 cannot be used: %3.</source>
         <translation>オプション --%2 の値「%1」は使用できません（%3）。</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2 holds a NUL byte, which a text file cannot hold.</source>
+        <translation>設定ファイル %1: %2 行目に NUL バイトがあります。テキストファイルに NUL バイトは使えません。</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2 is longer than the %3 bytes a line may have.</source>
+        <translation>設定ファイル %1: %2 行目が 1 行の上限 %3 バイトより長くなっています。</translation>
+    </message>
+    <message>
+        <source>It is line %1 of the file.</source>
+        <translation>ファイルの %1 行目です。</translation>
+    </message>
+    <message>
+        <source>Settings file %1: line %2, &quot;%3&quot;, is not of the form key=value.</source>
+        <translation>設定ファイル %1: %2 行目「%3」は「キー=値」の形ではありません。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: %2.</source>
+        <translation>設定ファイル %1 を読み込めません（%2）。</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>ファイルではありません</translation>
     </message>
 </context>
 <context>
