@@ -30,6 +30,20 @@ public:
     }
 };
 
+// A started recorder that hands its readings to a SinkLog.
+struct ArchivingRecorder {
+    FakeForm form;
+    FakeLink link;
+    FakeClock clock;
+    Recorder r{form, link, clock};
+    SinkLog sink;
+    ArchivingRecorder()
+    {
+        r.setSampleSink(&sink);
+        r.startUp();
+    }
+};
+
 }  // namespace
 
 class TstAcquisition : public QObject {
@@ -170,46 +184,40 @@ private slots:
     // failure is told again.
     void aLineThatWentAwayIsTriedEveryTwoSecondsAndTakenUpAgain()
     {
-        FakeForm form;
-        FakeLink link;
-        FakeClock clock;
-        Recorder r{form, link, clock};
-        SinkLog sink;
-        r.setSampleSink(&sink);
-        r.startUp();
-        link.written.clear();
+        ArchivingRecorder rig;
+        rig.link.written.clear();
         const auto opens = [&] {
-            return std::count(link.calls.begin(), link.calls.end(), QStringLiteral("PortOpen 1"));
+            return std::count(rig.link.calls.begin(), rig.link.calls.end(), QStringLiteral("PortOpen 1"));
         };
-        link.failRead = link.failWrite = link.failOpen = true;
+        rig.link.failRead = rig.link.failWrite = rig.link.failOpen = true;
         std::vector<int> tries;
         for (int tick = 0; tick <= 300; ++tick) {
             if (tick == 250)
-                link.failRead = link.failWrite = link.failOpen = false;
-            clock.utcNs = std::int64_t{20'000'000} * tick;
+                rig.link.failRead = rig.link.failWrite = rig.link.failOpen = false;
+            rig.clock.utcNs = std::int64_t{20'000'000} * tick;
             const auto before = opens();
-            r.timer1Tick();
+            rig.r.timer1Tick();
             if (opens() > before)
                 tries.push_back(tick);
         }
         QCOMPARE(tries, (std::vector<int>{100, 200, 300}));
-        QCOMPARE(r.channelIndex(), std::int16_t(1));
-        QCOMPARE(link.written, QStringList{"1"});
-        QCOMPARE(form.problems.size(), 2);
-        QVERIFY(form.problems.last().contains(QStringLiteral("/dev/fake0 is back")));
+        QCOMPARE(rig.r.channelIndex(), std::int16_t(1));
+        QCOMPARE(rig.link.written, QStringList{"1"});
+        QCOMPARE(rig.form.problems.size(), 2);
+        QVERIFY(rig.form.problems.last().contains(QStringLiteral("/dev/fake0 is back")));
 
-        link.replies = QStringList{"700", "117", "511", "1023", "876"};
-        r.timer1Tick();
-        QCOMPARE(r.ch2_dat, 700.0);
-        QCOMPARE(form.labelText[LabelId::Label5], QStringLiteral("通信中"));
+        rig.link.replies = QStringList{"700", "117", "511", "1023", "876"};
+        rig.r.timer1Tick();
+        QCOMPARE(rig.r.ch2_dat, 700.0);
+        QCOMPARE(rig.form.labelText[LabelId::Label5], QStringLiteral("通信中"));
         for (int tick = 0; tick < 4; ++tick)
-            r.timer1Tick();
-        QCOMPARE(sink.handed.last(), QStringLiteral("CH-2 700 @6000000000"));
+            rig.r.timer1Tick();
+        QCOMPARE(rig.sink.handed.last(), QStringLiteral("CH-2 700 @6000000000"));
 
-        link.failRead = true;
+        rig.link.failRead = true;
         for (int tick = 0; tick < 3; ++tick)
-            r.timer1Tick();
-        QCOMPARE(form.problems.size(), 3);
+            rig.r.timer1Tick();
+        QCOMPARE(rig.form.problems.size(), 3);
     }
 
     void aFailingWriteAloneIsReportedButNotOnTheTolerantTick()
@@ -265,25 +273,19 @@ private slots:
     void archivesOnlyRepliesItCanAttribute()
     {
         QFETCH(QStringList, reads);
-        FakeForm form;
-        FakeLink link;
-        FakeClock clock;
-        Recorder r{form, link, clock};
-        SinkLog sink;
-        r.setSampleSink(&sink);
-        r.startUp();
+        ArchivingRecorder rig;
         QString shown;
         reads << QStringList(ReplyAssembly::kConfirmingReplies + 1, QString());
         for (qsizetype tick = 0; tick < reads.size(); ++tick) {
             const qsizetype bar = reads[tick].indexOf(u'|');
-            link.before.push_back(std::max<qsizetype>(bar, 0));
-            link.replies << QString(reads[tick]).remove(u'|');
-            clock.utcNs = 1000 * (tick + 1);
-            r.timer1Tick();
+            rig.link.before.push_back(std::max<qsizetype>(bar, 0));
+            rig.link.replies << QString(reads[tick]).remove(u'|');
+            rig.clock.utcNs = 1000 * (tick + 1);
+            rig.r.timer1Tick();
             if (tick == 1)
-                shown = form.labelText[LabelId::Label2];
+                shown = rig.form.labelText[LabelId::Label2];
         }
-        QTEST(sink.handed, "handed");
+        QTEST(rig.sink.handed, "handed");
         // The chart shows what the tick read, whatever the archive makes of it.
         const QString secondRead = QString(reads[1]).remove(u'|');
         QCOMPARE(shown, QStringLiteral("CH-2 : ") + voltsText(parseReading(secondRead).value_or(0.0)));
