@@ -4,6 +4,10 @@
 #include "tests/e2e/recorder_process.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -11,7 +15,11 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <limits>
+
+#include <sched.h>
+#include <sys/mount.h>
 
 using namespace kelvra::e2e;
 
@@ -26,6 +34,10 @@ constexpr std::uint64_t kSeed = 7;
 // Half a sample period, plus what a loaded machine may add between the recorder's write and
 // the simulator's read of a request.
 constexpr double kTimeSlackSeconds = 0.040 + 0.020;
+constexpr qsizetype kOutageRequests = 1000;  // twenty seconds of ticks
+// Replies of a channel at the start and end of a run that no recorder stores: the last waits for
+// replies that never come.
+constexpr qsizetype kUnstoredAtEachEnd = 2;
 
 // Every sample of one channel in the recorder's archive, from today's and, past midnight,
 // tomorrow's day file.
@@ -72,6 +84,50 @@ double sinceNearestReply(const QList<SentReply>& replies, int channel, std::int3
     return nearest;
 }
 
+// The clocks' offset as the samples have it, taking in what the write of a request took to be
+// read: the median of each sample's time less that of the nearest request answered with it.
+double clockOffset(const QList<SentReply>& replies, const std::array<kelvra::test::ReadBack, 4>& backs)
+{
+    const double roughOffset = utcOverMonotonic();
+    std::vector<double> offsets;
+    for (int channel = 0; channel < 4; ++channel) {
+        for (const auto& sample : backs[channel].samples) {
+            const double since = sinceNearestReply(replies, channel, sample.counts,
+                                                   static_cast<double>(sample.timeUs) / 1e6 - roughOffset);
+            if (std::isfinite(since))
+                offsets.push_back(since);
+        }
+    }
+    std::nth_element(offsets.begin(), offsets.begin() + offsets.size() / 2, offsets.end());
+    return roughOffset + (offsets.empty() ? 0.0 : offsets[offsets.size() / 2]);
+}
+
+// A tmpfs on `folder` in a mount namespace of this process's own, which the recorder it starts
+// shares and nothing outside sees: the mount goes with the test however it ends.
+class PrivateTmpfs {
+public:
+    explicit PrivateTmpfs(const QString& folder) : folder_(QFile::encodeName(folder))
+    {
+        if (!QDir().mkpath(folder) || ::unshare(CLONE_NEWNS) != 0
+            || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", folder_.constData(), "tmpfs", 0, "size=1m") != 0)
+            refusal_ = QString::fromLocal8Bit(std::strerror(errno));
+    }
+    PrivateTmpfs(const PrivateTmpfs&) = delete;
+    PrivateTmpfs& operator=(const PrivateTmpfs&) = delete;
+    ~PrivateTmpfs()
+    {
+        if (refusal_.isEmpty())
+            ::umount2(folder_.constData(), MNT_DETACH);
+    }
+    // Why it could not be mounted; empty when it is.
+    const QString& refusal() const { return refusal_; }
+
+private:
+    QByteArray folder_;
+    QString refusal_;
+};
+
 }  // namespace
 
 class TstE2eArchive : public QObject {
@@ -107,19 +163,10 @@ private slots:
         const QList<SentReply> replies = board.replies();
 
         std::array<kelvra::test::ReadBack, 4> backs;
-        std::array<std::vector<double>, 4> sinceRequest;
         std::array<qsizetype, 4> sent{};
-        std::vector<double> offsets;
         QStringList figures;
-        const double roughOffset = utcOverMonotonic();
         for (int channel = 0; channel < 4; ++channel) {
             backs[channel] = archived(recorder, channel, firstDay);
-            for (const auto& sample : backs[channel].samples) {
-                sinceRequest[channel].push_back(sinceNearestReply(
-                    replies, channel, sample.counts, static_cast<double>(sample.timeUs) / 1e6 - roughOffset));
-                if (std::isfinite(sinceRequest[channel].back()))
-                    offsets.push_back(sinceRequest[channel].back());
-            }
             const auto count = [&](bool noise) {
                 return std::count_if(replies.begin(), replies.end(), [&](const SentReply& reply) {
                     return reply.channel == channel && reply.noise == noise;
@@ -130,16 +177,14 @@ private slots:
                            .arg(channel + 1).arg(sent[channel]).arg(count(true)).arg(backs[channel].samples.size());
         }
         qInfo("%s: %s", qPrintable(fault), qPrintable(figures.join(QStringLiteral("; "))));
-        // The clocks' offset as the samples have it, taking in what the write of a request took
-        // to be read.
-        std::nth_element(offsets.begin(), offsets.begin() + offsets.size() / 2, offsets.end());
-        const double offset = offsets.empty() ? 0.0 : offsets[offsets.size() / 2];
+        const double offset = clockOffset(replies, backs);
 
         for (int channel = 0; channel < 4; ++channel) {
             const auto& samples = backs[channel].samples;
             QVERIFY(backs[channel].ok);
             for (std::size_t i = 0; i < samples.size(); ++i) {
-                const double missMs = 1000.0 * (sinceRequest[channel][i] - offset);
+                const double missMs = 1000.0 * sinceNearestReply(replies, channel, samples[i].counts,
+                                                                 static_cast<double>(samples[i].timeUs) / 1e6 - offset);
                 QVERIFY2(std::abs(missMs) <= 1000.0 * kTimeSlackSeconds,
                          qPrintable(QStringLiteral("CH-%1 sample %2 (%3): %4 ms from a request answered with it")
                                         .arg(channel + 1).arg(i).arg(samples[i].counts).arg(missMs)));
@@ -157,6 +202,75 @@ private slots:
                 values.push_back(sample.counts);
             QCOMPARE(sac.values, values);
         }
+    }
+
+    // A full disk for twenty seconds, then room again: every reply the board sent is in the
+    // archive, but for the first and last few and those the recorder counts as gaps.
+    void aFullDiskLosesNoSample()
+    {
+        RecorderProcess recorder;
+        recorder.setEnvironmentValue(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+        const PrivateTmpfs tmpfs(recorder.archiveFolder());
+        if (!tmpfs.refusal().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("a tmpfs in a mount namespace of its own needs root: ") + tmpfs.refusal()));
+        BoardSimProcess board;
+        QVERIFY(board.start({"--quiet", "--constant", kConstants}));
+        const QDate firstDay = QDateTime::currentDateTimeUtc().date();
+        // A tmpfs refuses an append only where the file needs a new page, so it is full before
+        // the first record.
+        QFile filler(QDir(recorder.archiveFolder()).filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray chunk(4096, 'x');
+        while (filler.write(chunk) == chunk.size()) {
+        }
+        filler.close();
+        QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen));
+        // The notice names the file it could not write.
+        QVERIFY2(recorder.waitForErrorOutput(recorder.archiveFolder(), kPatienceMs),
+                 qPrintable(recorder.errorOutput()));
+        QVERIFY(board.waitForReceived(board.received().size() + kOutageRequests, 2 * kPatienceMs));
+        QVERIFY(filler.remove());
+        const kelvra::archive::StationCodes codes;
+        const auto written = [&] {
+            return std::all_of(codes.channels.begin(), codes.channels.end(), [&](const QString& code) {
+                const QString path = kelvra::archive::dayFilePath(recorder.archiveFolder(), codes, code, firstDay);
+                return QFileInfo(path).size() > 0;
+            });
+        };
+        QVERIFY2(QTest::qWaitFor(written, 4 * kPatienceMs), qPrintable(recorder.errorOutput()));
+        QVERIFY(board.waitForReceived(board.received().size() + 100, kPatienceMs));
+        stopWithSigterm(recorder);
+        const QList<SentReply> replies = board.replies();
+        // A loaded machine makes the recorder miss or glue a few replies, and it counts them.
+        const QRegularExpressionMatch gaps =
+            QRegularExpression(QStringLiteral("(\\d+) requests left a gap")).match(recorder.errorOutput());
+        QVERIFY2(gaps.hasMatch(), qPrintable(recorder.errorOutput()));
+
+        std::array<kelvra::test::ReadBack, 4> backs;
+        for (int channel = 0; channel < 4; ++channel)
+            backs[channel] = archived(recorder, channel, firstDay);
+        const double offset = clockOffset(replies, backs);
+        QStringList figures;
+        qsizetype missing = 0;
+        for (int channel = 0; channel < 4; ++channel) {
+            QVERIFY(backs[channel].ok);
+            std::vector<double> times;
+            for (const auto& sample : backs[channel].samples)
+                times.push_back(static_cast<double>(sample.timeUs) / 1e6 - offset);
+            QList<SentReply> sent = replies;
+            sent.removeIf([&](const SentReply& reply) { return reply.channel != channel; });
+            qsizetype notArchived = 0;
+            for (qsizetype i = kUnstoredAtEachEnd; i < sent.size() - kUnstoredAtEachEnd; ++i) {
+                const auto after = std::lower_bound(times.begin(), times.end(), sent[i].seconds - kTimeSlackSeconds);
+                notArchived += after == times.end() || *after > sent[i].seconds + kTimeSlackSeconds;
+            }
+            missing += notArchived;
+            figures << QStringLiteral("CH-%1 %2 sent, %3 archived, %4 missing")
+                           .arg(channel + 1).arg(sent.size()).arg(times.size()).arg(notArchived);
+        }
+        figures << QStringLiteral("%1 gaps counted").arg(gaps.captured(1));
+        qInfo("full disk: %s", qPrintable(figures.join(QStringLiteral("; "))));
+        QVERIFY2(missing <= gaps.captured(1).toLongLong(), qPrintable(figures.join(QStringLiteral("; "))));
     }
 
     // A second recorder of the same station in the same folder says so and records on screen.
