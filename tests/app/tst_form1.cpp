@@ -39,6 +39,7 @@ private slots:
     void labelsKeepTheirLookWhenChanged();
     void valueLabelsShowEveryTextWhole();
     void problemReportDoesNotStopTheRecorder();
+    void archiveAllClearReplacesItsWarning();
     void aMissedReplyIsPaintedRed();
 
 private:
@@ -356,6 +357,18 @@ void TstForm1::problemReportDoesNotStopTheRecorder()
     QVERIFY(form_->Timer1->isTicking());
     box->close();
     QTRY_VERIFY(box.isNull());
+}
+
+// Once the archive is written again, its warning box says so instead: no second box.
+void TstForm1::archiveAllClearReplacesItsWarning()
+{
+    QVERIFY(form_->load());
+    form_->reportArchiveState(QStringLiteral("The archive cannot be written"), false);
+    form_->reportArchiveState(QStringLiteral("The archive is written again"), true);
+    const auto boxes = form_->findChildren<QMessageBox*>();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first()->text(), QStringLiteral("The archive is written again"));
+    QCOMPARE(boxes.first()->icon(), QMessageBox::Information);
 }
 
 namespace {
