@@ -27,12 +27,16 @@ constexpr int kQuietlyRemovedDays = 2;
 constexpr hptime_t kMicrosecondsPerDay = 86400LL * HPTMODULUS;
 
 // miniSEED start times count in steps of 100 µs; rounding to them keeps every reader agreeing.
-hptime_t toSeedTime(std::int64_t utcNs)
+constexpr std::int64_t kStepNs = 100000;
+
+std::int64_t toSeedSteps(std::int64_t utcNs)
 {
-    constexpr std::int64_t kStepNs = 100000;
-    const std::int64_t steps = (utcNs >= 0 ? utcNs + kStepNs / 2 : utcNs - kStepNs / 2) / kStepNs;
-    return steps * (kStepNs / 1000);
+    return (utcNs >= 0 ? utcNs + kStepNs / 2 : utcNs - kStepNs / 2) / kStepNs;
 }
+
+hptime_t fromSeedSteps(std::int64_t steps) { return steps * (kStepNs / 1000); }
+
+hptime_t toSeedTime(std::int64_t utcNs) { return fromSeedSteps(toSeedSteps(utcNs)); }
 
 QDate dayOf(hptime_t time)
 {
@@ -49,7 +53,7 @@ struct PackTarget {
     DayFiles& files;
     int channel;
     QDate day;
-    std::deque<Sample>& held;  // a written record's samples leave it
+    HeldSamples& held;  // a written record's samples leave it
     std::size_t& inTrace;
     std::optional<ArchiveError> error;
 };
@@ -68,7 +72,7 @@ void writeRecord(char* record, int length, void* handlerData)
     try {
         target.files.append(target.channel, target.day, record, length);
         const std::size_t written = std::min(samplesIn(record), target.held.size());
-        target.held.erase(target.held.begin(), target.held.begin() + static_cast<std::ptrdiff_t>(written));
+        target.held.dropFront(written);
         target.inTrace -= std::min(written, target.inTrace);
     } catch (const ArchiveError& error) {
         target.error = error;
@@ -76,6 +80,43 @@ void writeRecord(char* record, int length, void* handlerData)
 }
 
 }  // namespace
+
+void HeldSamples::push(std::int32_t counts, std::int64_t step)
+{
+    constexpr std::int64_t kReach = std::int64_t{1} << 32;
+    if (runs_.empty() || step < runs_.back().base || step - runs_.back().base >= kReach)
+        runs_.push_back({step - kReach / 2, {}});
+    runs_.back().samples.push_back({counts, static_cast<std::uint32_t>(step - runs_.back().base)});
+    ++size_;
+}
+
+HeldSamples::Entry HeldSamples::at(std::size_t index) const
+{
+    auto run = runs_.begin();
+    for (; index >= run->samples.size(); ++run)
+        index -= run->samples.size();
+    const Held& held = run->samples[index];
+    return {held.counts, run->base + held.sinceBase};
+}
+
+void HeldSamples::dropFront(std::size_t count)
+{
+    while (count > 0 && !runs_.empty()) {
+        std::deque<Held>& samples = runs_.front().samples;
+        const std::size_t dropped = std::min(count, samples.size());
+        samples.erase(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(dropped));
+        count -= dropped;
+        size_ -= dropped;
+        if (samples.empty())
+            runs_.pop_front();
+    }
+}
+
+void HeldSamples::clear()
+{
+    runs_.clear();
+    size_ = 0;
+}
 
 ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
                              std::size_t heldPerChannel)
@@ -129,7 +170,7 @@ void ArchiveWriter::finish()
     if (state_ != State::Refused)
         writeHeld(lastFlushMs_, true);
     std::int64_t unwritten = 0;
-    for (const std::deque<Sample>& channel : held_)
+    for (const HeldSamples& channel : held_)
         unwritten += static_cast<std::int64_t>(channel.size());
     if (unwritten > 0)
         events_.note(messages::notWritten(unwritten));
@@ -139,11 +180,11 @@ void ArchiveWriter::finish()
 
 void ArchiveWriter::hold(const Sample& sample)
 {
-    std::deque<Sample>& channel = held_.at(static_cast<std::size_t>(sample.channel));
-    channel.push_back(sample);
+    HeldSamples& channel = held_.at(static_cast<std::size_t>(sample.channel));
+    channel.push(sample.counts, toSeedSteps(sample.utcNs));
     // Only while the archive cannot be written does the backlog grow; the trace then holds none of it.
     if (state_ != State::Writing && channel.size() > heldPerChannel_) {
-        channel.pop_front();
+        channel.dropFront(1);
         ++droppedInOutage_;
     }
 }
@@ -155,19 +196,17 @@ void ArchiveWriter::writeHeld(std::int64_t steadyMs, bool flush)
         return;
     try {
         if (state_ != State::Writing) {
-            files_.claim(dayOf(toSeedTime(oldest->front().utcNs)).year());
+            files_.claim(dayOf(fromSeedSteps(oldest->at(0).step)).year());
             state_ = State::Writing;
             lastFlushMs_ = steadyMs;
         }
         std::int64_t backlog = 0;
         for (int channel = 0; channel < kChannelCount; ++channel) {
-            const std::deque<Sample>& samples = held_.at(static_cast<std::size_t>(channel));
+            const HeldSamples& samples = held_.at(static_cast<std::size_t>(channel));
             std::size_t& inTrace = inTrace_.at(static_cast<std::size_t>(channel));
             // Packing may take written samples off the front meanwhile, and inTrace with them.
-            for (; inTrace < samples.size(); ++inTrace) {
-                const Sample sample = samples[inTrace];
-                add(sample);
-            }
+            for (; inTrace < samples.size(); ++inTrace)
+                add(channel, samples.at(inTrace));
             backlog += static_cast<std::int64_t>(samples.size());
             pack(channel, false);
         }
@@ -185,10 +224,9 @@ void ArchiveWriter::writeHeld(std::int64_t steadyMs, bool flush)
     }
 }
 
-void ArchiveWriter::add(const Sample& sample)
+void ArchiveWriter::add(int channel, HeldSamples::Entry sample)
 {
-    const int channel = sample.channel;
-    const hptime_t time = toSeedTime(sample.utcNs);
+    const hptime_t time = fromSeedSteps(sample.step);
     MSTraceGroup* group = traces_.at(static_cast<std::size_t>(channel));
     const QString& code = codes_.channels.at(static_cast<std::size_t>(channel));
     QByteArray network = codes_.network.toLatin1(), station = codes_.station.toLatin1(),
@@ -279,7 +317,8 @@ void ArchiveWriter::fail(const ArchiveError& error, std::int64_t steadyMs)
     resetTraces();
     files_.close();
     if (error.refused()) {
-        held_ = {};
+        for (HeldSamples& channel : held_)
+            channel.clear();
         state_ = State::Refused;
         events_.problem(error.message());
         return;

@@ -27,9 +27,39 @@ struct Sample {
 // Times of the archive's own schedule, on a monotonic clock in milliseconds.
 inline constexpr std::int64_t kPartialFlushMs = 9000;  // plus up to a second waiting to be handed over
 inline constexpr std::int64_t kRetryMs = 5000;
-// Samples kept per channel while the archive cannot be written: a day at 12.5 a second, 16 bytes
-// each, some 70 MB for the four channels.
+// Samples kept per channel while the archive cannot be written: a day at 12.5 a second, 8 bytes
+// each, some 35 MB for the four channels.
 inline constexpr std::size_t kHeldSamplesPerChannel = std::size_t{86400} * 25 / 2;
+
+// A channel's samples not yet in a written record, oldest first, 8 bytes each: the counts and the
+// time in the 100 µs steps of miniSEED times, from the base of the run it is in. A new run begins
+// where a clock step puts a time out of the current run's reach, some two days either way.
+class HeldSamples {
+public:
+    struct Entry {
+        std::int32_t counts;
+        std::int64_t step;  // since the epoch
+    };
+    void push(std::int32_t counts, std::int64_t step);
+    Entry at(std::size_t index) const;  // index < size()
+    void dropFront(std::size_t count);
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    void clear();
+
+private:
+    struct Held {
+        std::int32_t counts;
+        std::uint32_t sinceBase;
+    };
+    static_assert(sizeof(Held) == 8);
+    struct Run {
+        std::int64_t base;
+        std::deque<Held> samples;
+    };
+    std::deque<Run> runs_;
+    std::size_t size_ = 0;
+};
 
 struct ArchiveEvents {
     std::function<void(const QString&)> problem;  // once per outage, the refusal, many days removed at once
@@ -59,7 +89,7 @@ public:
     void finish();
 
 private:
-    void add(const Sample& sample);
+    void add(int channel, HeldSamples::Entry sample);
     void watchForClockStepBack(const Sample& sample);
     void pack(int channel, bool flush);
     void endTrace(int channel);
@@ -77,9 +107,8 @@ private:
     DayFiles files_;
     std::array<MSTraceGroup_s*, kChannelCount> traces_{};
     std::array<MSRecord_s*, kChannelCount> recordHeaders_{};  // templates that number the records
-    // Per channel, the samples not yet in a written record, oldest first; the first inTrace_ of
-    // them are in the trace being packed.
-    std::array<std::deque<Sample>, kChannelCount> held_;
+    // Per channel; the first inTrace_ of them are in the trace being packed.
+    std::array<HeldSamples, kChannelCount> held_;
     std::array<std::size_t, kChannelCount> inTrace_{};
     std::size_t heldPerChannel_;
     std::int64_t droppedInOutage_ = 0;

@@ -113,6 +113,13 @@ private slots:
                 t[i] -= 3'000'000'000;
             return t;
         }() << 2 << 1;
+        // Beyond the reach of the held samples' 32-bit times.
+        QTest::newRow("clock stepped ten days ahead") << [&] {
+            auto t = regularTimes(noon, 20);
+            for (std::size_t i = 10; i < t.size(); ++i)
+                t[i] += 10 * 86'400'000'000'000LL;
+            return t;
+        }() << 2 << 0;
     }
     void keepsEverySampleNearItsTime()
     {
