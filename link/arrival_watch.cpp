@@ -66,13 +66,13 @@ void ArrivalWatch::requestWritten(std::int64_t writeStartNs)
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         armed_ = true;
-        replyEarliestNs_ = deadline;
+        deadlineNs_ = deadline;
         waitingBefore_ = 0;
         // What waits already came in between the tick's read and this write.
         countWaiting();
         ++requests_;
         if (waitingBefore_ > 0)
-            lookEveryUntil_ = requests_ + kLateMemory;
+            rememberLate();
         look = requests_ <= lookEveryUntil_ || lastReadEmpty_ || requests_ % kSampleEvery == 0;
     }
     if (!look)
@@ -81,18 +81,16 @@ void ArrivalWatch::requestWritten(std::int64_t writeStartNs)
     ::timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &at, nullptr);
 }
 
-qsizetype ArrivalWatch::measureRead(const std::function<qsizetype()>& read)
+qsizetype ArrivalWatch::afterRead(qsizetype length)
 {
-    const std::lock_guard<std::mutex> lock(mutex_);
-    const qsizetype length = read();
     lastReadEmpty_ = length == 0;
     if (!armed_)
         return 0;
     armed_ = false;
     // A read before the deadline took nothing that could answer the outstanding request.
-    const qsizetype earlier = monotonicNs() <= replyEarliestNs_ ? length : std::min(waitingBefore_, length);
+    const qsizetype earlier = monotonicNs() <= deadlineNs_ ? length : std::min(waitingBefore_, length);
     if (earlier > 0)
-        lookEveryUntil_ = requests_ + kLateMemory;
+        rememberLate();
     return earlier;
 }
 
@@ -102,7 +100,7 @@ void ArrivalWatch::countWaiting()
     if (!armed_ || ::ioctl(fd_, FIONREAD, &waiting) != 0)
         return;
     // Counted before the deadline only if the count was over by then.
-    if (monotonicNs() <= replyEarliestNs_)
+    if (monotonicNs() <= deadlineNs_)
         waitingBefore_ = std::max<qsizetype>(waitingBefore_, waiting);
 }
 

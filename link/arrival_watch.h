@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -36,13 +35,21 @@ public:
     void requestWritten(std::int64_t writeStartNs);
     // Runs `read`, which returns how many bytes it took, so that no look falls in the middle of
     // it; returns how many of those bytes came in before the outstanding request's reply could begin.
-    qsizetype measureRead(const std::function<qsizetype()>& read);
+    template <typename Read>
+    qsizetype measureRead(Read&& read)
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return afterRead(read());
+    }
 
     static std::int64_t monotonicNs();
 
 private:
     void run();
-    void countWaiting();  // with the mutex held
+    // With the mutex held.
+    qsizetype afterRead(qsizetype length);
+    void countWaiting();
+    void rememberLate() { lookEveryUntil_ = requests_ + kLateMemory; }
 
     std::mutex mutex_;
     int fd_ = -1;
@@ -50,7 +57,7 @@ private:
     std::chrono::nanoseconds replyEarliest_{0};
     bool armed_ = false;
     bool stopping_ = false;
-    std::int64_t replyEarliestNs_ = 0;  // monotonic: the outstanding request's reply cannot end a character before
+    std::int64_t deadlineNs_ = 0;       // monotonic: before it, no byte answers the outstanding request
     qsizetype waitingBefore_ = 0;       // bytes seen waiting before then
     std::uint64_t requests_ = 0;
     std::uint64_t lookEveryUntil_ = 0;  // requests_ up to which every request gets its timed look

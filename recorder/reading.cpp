@@ -13,6 +13,15 @@ namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
+QStringView withoutBlanksAround(QStringView text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isBlank(text[first])) ++first;
+    while (last > first && isBlank(text[last - 1])) --last;
+    return text.mid(first, last - first);
+}
+
 // Checks the whole text against [+-] digits [. digits] [e [+-] digits], at least one mantissa digit.
 bool isDecimalNumber(QStringView t)
 {
@@ -44,11 +53,7 @@ bool isDecimalNumber(QStringView t)
 
 std::optional<double> parseReading(QStringView text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && isBlank(text[first])) ++first;
-    while (last > first && isBlank(text[last - 1])) --last;
-    const QStringView number = text.mid(first, last - first);
+    const QStringView number = withoutBlanksAround(text);
     if (!isDecimalNumber(number))
         return std::nullopt;
 
@@ -77,11 +82,7 @@ std::optional<double> parseReading(QStringView text)
 
 BoardReading boardReading(QStringView text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && isBlank(text[first])) ++first;
-    while (last > first && isBlank(text[last - 1])) --last;
-    const QStringView digits = text.mid(first, last - first);
+    const QStringView digits = withoutBlanksAround(text);
     if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), isDigit))
         return {};
     if (digits.size() > 1 && digits.front() == u'0')
