@@ -13,7 +13,7 @@
 namespace kelvra::archive {
 namespace {
 
-constexpr double kSampleRate = 1000.0 / (kTimer1IntervalMs * kChannelCount);  // 12.5 Hz
+constexpr double kSampleRate = kSampleRateHz;
 constexpr hptime_t kPeriod = static_cast<hptime_t>(HPTMODULUS / kSampleRate);
 constexpr double kToleranceSeconds = 0.5 / kSampleRate;
 constexpr flag kBigEndian = 1;

@@ -37,6 +37,9 @@ inline constexpr int kWrapPauseMs = 50;
 inline constexpr double kFreeRunningStep = 1.0;
 inline constexpr double kTimedStep = 1.0;
 
+// Each channel is read once per round of the four: 12.5 samples a second.
+inline constexpr double kSampleRateHz = 1000.0 / (kTimer1IntervalMs * kChannelCount);
+
 // The highest reading the 10-bit board sends; the archive keeps nothing above it.
 inline constexpr std::int32_t kBoardFullScale = 1023;
 
