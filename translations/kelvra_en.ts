@@ -142,6 +142,93 @@ Recording goes on; the samples are kept in memory, up to a day, and written once
     </message>
 </context>
 <context>
+    <name>kelvra::Detector</name>
+    <message>
+        <source>not LOW-HIGH in Hz with 0 &lt; LOW &lt; HIGH</source>
+        <translation>not LOW-HIGH in Hz with 0 &lt; LOW &lt; HIGH</translation>
+    </message>
+    <message>
+        <source>not a number of seconds above 0, up to 86400</source>
+        <translation>not a number of seconds above 0, up to 86400</translation>
+    </message>
+    <message>
+        <source>not a ratio above 1</source>
+        <translation>not a ratio above 1</translation>
+    </message>
+    <message>
+        <source>not a whole number from 1 to %1</source>
+        <translation>not a whole number from 1 to %1</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is not 3 letters or digits</source>
+        <translation>channel code &quot;%1&quot; is not 3 letters or digits</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>channel code &quot;%1&quot; is given twice</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>no command given</translation>
+    </message>
+    <message>
+        <source>the band&apos;s upper edge, %1 Hz, is not below half the sample rate of %2 Hz</source>
+        <translation>the band&apos;s upper edge, %1 Hz, is not below half the sample rate of %2 Hz</translation>
+    </message>
+    <message>
+        <source>the off ratio %1 is not below the on ratio %2</source>
+        <translation>the off ratio %1 is not below the on ratio %2</translation>
+    </message>
+    <message>
+        <source>the short-term average of %1 s is not shorter than the long-term one of %2 s</source>
+        <translation>the short-term average of %1 s is not shorter than the long-term one of %2 s</translation>
+    </message>
+    <message>
+        <source>the short-term average of %1 s is shorter than a sample at %2 Hz</source>
+        <translation>the short-term average of %1 s is shorter than a sample at %2 Hz</translation>
+    </message>
+    <message>
+        <source>%1 channels are watched, fewer than the %2 an event needs</source>
+        <translation>%1 channels are watched, fewer than the %2 an event needs</translation>
+    </message>
+    <message>
+        <source>detect no events in the archived readings</source>
+        <translation>detect no events in the archived readings</translation>
+    </message>
+    <message>
+        <source>channel codes the event detector watches (default: every channel)</source>
+        <translation>channel codes the event detector watches (default: every channel)</translation>
+    </message>
+    <message>
+        <source>band-pass of the event detector in Hz (default %1)</source>
+        <translation>band-pass of the event detector in Hz (default %1)</translation>
+    </message>
+    <message>
+        <source>short-term average of the event detector in seconds (default %1)</source>
+        <translation>short-term average of the event detector in seconds (default %1)</translation>
+    </message>
+    <message>
+        <source>long-term average of the event detector in seconds (default %1)</source>
+        <translation>long-term average of the event detector in seconds (default %1)</translation>
+    </message>
+    <message>
+        <source>STA/LTA ratio above which a channel triggers (default %1)</source>
+        <translation>STA/LTA ratio above which a channel triggers (default %1)</translation>
+    </message>
+    <message>
+        <source>STA/LTA ratio at or below which its trigger ends (default %1)</source>
+        <translation>STA/LTA ratio at or below which its trigger ends (default %1)</translation>
+    </message>
+    <message>
+        <source>channels that must trigger together for an event (default %1)</source>
+        <translation>channels that must trigger together for an event (default %1)</translation>
+    </message>
+    <message>
+        <source>shell command run for every event, with its fields in KELVRA_* environment variables (default: none)</source>
+        <translation>shell command run for every event, with its fields in KELVRA_* environment variables (default: none)</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::FailureReport</name>
     <message>
         <source>unknown error</source>

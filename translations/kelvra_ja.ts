@@ -141,6 +141,93 @@ Recording goes on; the samples are kept in memory, up to a day, and written once
     </message>
 </context>
 <context>
+    <name>kelvra::Detector</name>
+    <message>
+        <source>not LOW-HIGH in Hz with 0 &lt; LOW &lt; HIGH</source>
+        <translation>0 &lt; LOW &lt; HIGH となる Hz 単位の LOW-HIGH ではありません</translation>
+    </message>
+    <message>
+        <source>not a number of seconds above 0, up to 86400</source>
+        <translation>0 より大きく 86400 以下の秒数ではありません</translation>
+    </message>
+    <message>
+        <source>not a ratio above 1</source>
+        <translation>1 より大きい比ではありません</translation>
+    </message>
+    <message>
+        <source>not a whole number from 1 to %1</source>
+        <translation>1 から %1 までの整数ではありません</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is not 3 letters or digits</source>
+        <translation>チャンネルコード「%1」が英数字 3 文字ではありません</translation>
+    </message>
+    <message>
+        <source>channel code &quot;%1&quot; is given twice</source>
+        <translation>チャンネルコード「%1」が重複しています</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>コマンドが指定されていません</translation>
+    </message>
+    <message>
+        <source>the band&apos;s upper edge, %1 Hz, is not below half the sample rate of %2 Hz</source>
+        <translation>帯域の上限 %1 Hz がサンプリング周波数 %2 Hz の半分未満ではありません</translation>
+    </message>
+    <message>
+        <source>the off ratio %1 is not below the on ratio %2</source>
+        <translation>オフの比 %1 がオンの比 %2 未満ではありません</translation>
+    </message>
+    <message>
+        <source>the short-term average of %1 s is not shorter than the long-term one of %2 s</source>
+        <translation>短時間平均 %1 秒が長時間平均 %2 秒より短くありません</translation>
+    </message>
+    <message>
+        <source>the short-term average of %1 s is shorter than a sample at %2 Hz</source>
+        <translation>短時間平均 %1 秒が %2 Hz の 1 サンプルより短くなっています</translation>
+    </message>
+    <message>
+        <source>%1 channels are watched, fewer than the %2 an event needs</source>
+        <translation>監視するチャンネルは %1 個で、イベントに必要な %2 個より少なくなっています</translation>
+    </message>
+    <message>
+        <source>detect no events in the archived readings</source>
+        <translation>記録した読み取り値からイベントを検出しない</translation>
+    </message>
+    <message>
+        <source>channel codes the event detector watches (default: every channel)</source>
+        <translation>イベント検出で監視するチャンネルコード (既定: すべてのチャンネル)</translation>
+    </message>
+    <message>
+        <source>band-pass of the event detector in Hz (default %1)</source>
+        <translation>イベント検出のバンドパス帯域、Hz 単位 (既定 %1)</translation>
+    </message>
+    <message>
+        <source>short-term average of the event detector in seconds (default %1)</source>
+        <translation>イベント検出の短時間平均、秒単位 (既定 %1)</translation>
+    </message>
+    <message>
+        <source>long-term average of the event detector in seconds (default %1)</source>
+        <translation>イベント検出の長時間平均、秒単位 (既定 %1)</translation>
+    </message>
+    <message>
+        <source>STA/LTA ratio above which a channel triggers (default %1)</source>
+        <translation>チャンネルがトリガーする STA/LTA 比、これを超えるとオン (既定 %1)</translation>
+    </message>
+    <message>
+        <source>STA/LTA ratio at or below which its trigger ends (default %1)</source>
+        <translation>トリガーが終わる STA/LTA 比、これ以下でオフ (既定 %1)</translation>
+    </message>
+    <message>
+        <source>channels that must trigger together for an event (default %1)</source>
+        <translation>イベントとするために同時にトリガーすべきチャンネル数 (既定 %1)</translation>
+    </message>
+    <message>
+        <source>shell command run for every event, with its fields in KELVRA_* environment variables (default: none)</source>
+        <translation>イベントごとに実行するシェルコマンド、イベントの項目は KELVRA_* 環境変数に入る (既定: なし)</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::FailureReport</name>
     <message>
         <source>unknown error</source>

@@ -52,7 +52,8 @@ void TstTranslations::everyMessageIsTranslated()
     lupdate.setProcessChannelMode(QProcess::MergedChannels);
     lupdate.start(QStringLiteral(KELVRA_LUPDATE),
                   {"-I", source.path(), "-locations", "none", source.filePath("app"), source.filePath("link"),
-                   source.filePath("recorder"), source.filePath("archive"), source.filePath("settings"), "-ts", ts});
+                   source.filePath("recorder"), source.filePath("archive"), source.filePath("detector"),
+                   source.filePath("settings"), "-ts", ts});
     QVERIFY(lupdate.waitForFinished(120000));
     QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0, lupdate.readAll().constData());
 
