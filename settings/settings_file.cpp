@@ -3,6 +3,7 @@
 #include "archive/archive_options.h"
 #include "archive/messages.h"
 #include "archive/station_codes.h"
+#include "detector/messages.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 namespace kelvra {
@@ -210,6 +212,24 @@ const std::vector<SettingKey>& settingKeys()
          problemWith<archive::StationCodes, archive::parseChannels>, nullptr},
         {"keep_days", "keep-days", "N", nullptr, archive::messages::keepDaysOption,
          problemWith<std::optional<int>, archive::parseKeepDays>, nullptr},
+        {"detect", "no-detect", nullptr, "false", detector::messages::noDetectOption,
+         problemWith<bool, archive::parseSwitch>, nullptr},
+        {"detect_channels", "detect-channels", "C1,C2", nullptr, detector::messages::channelsOption,
+         problemWith<QStringList, detector::parseChannelList>, nullptr},
+        {"detect_band", "detect-band", "LOW-HIGH", nullptr, detector::messages::bandOption,
+         problemWith<std::pair<double, double>, detector::parseBand>, nullptr},
+        {"detect_sta", "detect-sta", "SECONDS", nullptr, detector::messages::staOption,
+         problemWith<double, detector::parseSeconds>, nullptr},
+        {"detect_lta", "detect-lta", "SECONDS", nullptr, detector::messages::ltaOption,
+         problemWith<double, detector::parseSeconds>, nullptr},
+        {"detect_on", "detect-on", "RATIO", nullptr, detector::messages::onOption,
+         problemWith<double, detector::parseRatio>, nullptr},
+        {"detect_off", "detect-off", "RATIO", nullptr, detector::messages::offOption,
+         problemWith<double, detector::parseRatio>, nullptr},
+        {"detect_min_channels", "detect-min-channels", "N", nullptr, detector::messages::minChannelsOption,
+         problemWith<int, detector::parseMinChannels>, nullptr},
+        {"on_event", "on-event", "COMMAND", nullptr, detector::messages::onEventOption,
+         problemWith<QString, detector::parseCommand>, nullptr},
     };
     return keys;
 }
@@ -292,11 +312,6 @@ QString Settings::value(const char* key) const
 archive::ArchiveSettings Settings::archive() const
 {
     archive::ArchiveSettings settings;
-    // Every value given was checked as it was read.
-    const auto take = [this](const char* key, auto parse, auto& into) {
-        if (origin(key) != Origin::Unset)
-            parse(value(key), into);
-    };
     take("archive", archive::parseFolder, settings.root);
     take("archive_enabled", archive::parseSwitch, settings.enabled);
     if (origin("archive") == Origin::CommandLine)
@@ -304,6 +319,23 @@ archive::ArchiveSettings Settings::archive() const
     take("station", archive::parseStation, settings.codes);
     take("channels", archive::parseChannels, settings.codes);
     take("keep_days", archive::parseKeepDays, settings.keepDays);
+    return settings;
+}
+
+detector::DetectorSettings Settings::detector() const
+{
+    detector::DetectorSettings settings;
+    take("detect", archive::parseSwitch, settings.enabled);
+    take("detect_channels", detector::parseChannelList, settings.channels);
+    std::pair<double, double> band{settings.lowHz, settings.highHz};
+    take("detect_band", detector::parseBand, band);
+    std::tie(settings.lowHz, settings.highHz) = band;
+    take("detect_sta", detector::parseSeconds, settings.staSeconds);
+    take("detect_lta", detector::parseSeconds, settings.ltaSeconds);
+    take("detect_on", detector::parseRatio, settings.onRatio);
+    take("detect_off", detector::parseRatio, settings.offRatio);
+    take("detect_min_channels", detector::parseMinChannels, settings.minChannels);
+    take("on_event", detector::parseCommand, settings.onEvent);
     return settings;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "archive/archive_sink.h"
+#include "detector/detector_settings.h"
 
 #include <QString>
 
@@ -59,6 +60,8 @@ public:
     // The archive's settings, the defaults where neither gives them. A folder given on the command
     // line asks for an archive even where the file turns it off.
     archive::ArchiveSettings archive() const;
+    // The event detector's settings, the defaults where neither gives them.
+    detector::DetectorSettings detector() const;
 
 private:
     struct Given {
@@ -67,6 +70,14 @@ private:
     };
     void readFileValues();
     void readOptions(const QCommandLineParser& parser);
+    // Fills `into` from the key's value where one is given; every value given was checked as it
+    // was read.
+    template <typename Value>
+    void take(const char* key, QString (*parse)(const QString&, Value&), Value& into) const
+    {
+        if (origin(key) != Origin::Unset)
+            parse(value(key), into);
+    }
 
     QString filePath_;
     std::map<QString, Given> given_;
