@@ -1,0 +1,54 @@
+#pragma once
+
+#include "detector/detected_event.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kelvra::detector {
+
+struct DetectorSettings;
+
+// What one channel's trigger works with, taken from the settings and the stream's sample rate.
+struct TriggerParameters {
+    double sampleRateHz = 12.5;
+    double lowHz = 1.0;
+    double highHz = 5.0;
+    double staSeconds = 1.0;
+    double ltaSeconds = 30.0;
+    double onRatio = 3.5;
+    double offRatio = 1.5;
+    // The converter's range: a sample at either end, while the channel is not triggered, is
+    // taken as clipped and treated as a gap. Empty for data of unknown range.
+    std::optional<std::pair<std::int32_t, std::int32_t>> fullScale;
+
+    static TriggerParameters from(const DetectorSettings& settings, double sampleRateHz);
+};
+
+// The recursive STA/LTA of several streams and their coincidence. Fed samples of all streams in
+// time order (a stream's own strictly so; across streams a second out is harmless), it hands out
+// each event once the last overlapping trigger is off. A stream's gap (samples more than 1.5
+// periods apart, or going back in time) or clipped sample resets its filter and averages, and it
+// cannot trigger until its long-term average has filled again.
+class EventDetector {
+public:
+    EventDetector(std::vector<TriggerParameters> streams, int minChannels);
+    ~EventDetector();
+    EventDetector(const EventDetector&) = delete;
+    EventDetector& operator=(const EventDetector&) = delete;
+
+    void add(int stream, std::int32_t counts, std::int64_t utcNs);
+    // The end of the data: triggers still on end at their stream's last sample.
+    void finish();
+    // The events ended since the last call, in order of onset.
+    std::vector<DetectedEvent> takeEnded();
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kelvra::detector
