@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6test6 libqt6svg6 libmseed-dev libinih-dev
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6test6 libqt6svg6 libmseed-dev libinih-dev libliquid-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools linguist-qt6 qt6-translations-l10n
   cmake ninja-build g++ pkg-config
   xvfb xauth x11-utils xdotool imagemagick
