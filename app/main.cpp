@@ -6,6 +6,8 @@
 #endif
 #include "app/translations.h"
 #include "app/window_font.h"
+#include "events/desktop_notice.h"
+#include "events/live_detection.h"
 #include "link/platform_serial_link.h"
 #include "link/port_catalog.h"
 #include "link/usb_latency.h"
@@ -76,6 +78,18 @@ kelvra::archive::ArchiveEvents archiveEvents(kelvra::Form1& form)
             [](const QString& text) { kelvra::printError(QStringLiteral("kelvra: ") + text); }};
 }
 
+// The detector runs on the archive's thread; its desktop notices are sent from the window's, which
+// owns the connection to the session bus.
+kelvra::events::EventNotices eventNotices(QObject& receiver)
+{
+    return {[](const QString& text) { kelvra::printError(QStringLiteral("kelvra: ") + text); },
+            [&receiver](const QString& summary, const QString& body) {
+                QMetaObject::invokeMethod(
+                    &receiver, [summary, body] { kelvra::events::showDesktopNotice(summary, body); },
+                    Qt::QueuedConnection);
+            }};
+}
+
 // --help and --version must work without a display, before any window system is touched.
 bool onlyAsksForInformation(int argc, char* argv[])
 {
@@ -129,8 +143,20 @@ int main(int argc, char* argv[])
                                         : std::optional(settings.value("port")));
     kelvra::Form1 form(link);
     std::unique_ptr<kelvra::archive::ArchiveSink> sink;
-    if (const kelvra::archive::ArchiveSettings archive = settings.archive(); archive.enabled)
-        sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form));
+    if (const kelvra::archive::ArchiveSettings archive = settings.archive(); archive.enabled) {
+        std::unique_ptr<kelvra::events::LiveDetection> detection;
+        if (const kelvra::detector::DetectorSettings detector = settings.detector(); detector.enabled) {
+            if (const QString problem = kelvra::events::LiveDetection::problemWith(detector, archive.codes);
+                !problem.isEmpty()) {
+                kelvra::showFailure(
+                    kelvra::describeFailure(std::make_exception_ptr(kelvra::SettingsError(problem.toStdString()))),
+                    nullptr);
+                return 1;
+            }
+            detection = std::make_unique<kelvra::events::LiveDetection>(detector, archive, eventNotices(form));
+        }
+        sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form), std::move(detection));
+    }
     form.recorder().setSampleSink(sink.get());
 #if defined(Q_OS_UNIX)
     kelvra::StopSignals stopSignals;

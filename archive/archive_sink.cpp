@@ -3,6 +3,7 @@
 #include "archive/messages.h"
 
 #include <chrono>
+#include <exception>
 
 namespace kelvra::archive {
 namespace {
@@ -17,8 +18,11 @@ std::int64_t steadyMs()
 
 }  // namespace
 
-ArchiveSink::ArchiveSink(const ArchiveSettings& settings, ArchiveEvents events)
-    : events_(events), writer_(settings.root, settings.codes, settings.keepDays, std::move(events)), worker_([this] { run(); })
+ArchiveSink::ArchiveSink(const ArchiveSettings& settings, ArchiveEvents events, std::unique_ptr<SampleListener> listener)
+    : events_(events),
+      writer_(settings.root, settings.codes, settings.keepDays, std::move(events)),
+      listener_(std::move(listener)),
+      worker_([this] { run(); })
 {
 }
 
@@ -65,11 +69,26 @@ void ArchiveSink::run()
             last = finishing_;
         }
         writer_.take(batch, steadyMs());
-        batch.clear();
-        if (last) {
+        if (last)
             writer_.finish();
+        tellListener(batch, last);
+        batch.clear();
+        if (last)
             return;
-        }
+    }
+}
+
+void ArchiveSink::tellListener(const std::vector<Sample>& batch, bool last)
+{
+    if (!listener_)
+        return;
+    // A listener that fails must not end the recording, nor the archive with it.
+    try {
+        listener_->take(batch);
+        if (last)
+            listener_->finish();
+    } catch (const std::exception& error) {
+        events_.note(QString::fromStdString(error.what()));
     }
 }
 

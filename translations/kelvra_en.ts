@@ -142,6 +142,49 @@ Recording goes on; the samples are kept in memory, up to a day, and written once
     </message>
 </context>
 <context>
+    <name>kelvra::Events</name>
+    <message>
+        <source>Event from %1 to %2 on %3, STA/LTA up to %4, %5 counts at most; listed in %6.</source>
+        <translation>Event from %1 to %2 on %3, STA/LTA up to %4, %5 counts at most; listed in %6.</translation>
+    </message>
+    <message>
+        <source>KELVRA: an event was recorded</source>
+        <translation>KELVRA: an event was recorded</translation>
+    </message>
+    <message>
+        <source>%1 on %2, STA/LTA up to %3</source>
+        <translation>%1 on %2, STA/LTA up to %3</translation>
+    </message>
+    <message>
+        <source>An event could not be added to the event list: %1. Recording goes on.</source>
+        <translation>An event could not be added to the event list: %1. Recording goes on.</translation>
+    </message>
+    <message>
+        <source>An event's miniSEED file could not be written: %1.</source>
+        <translation>An event's miniSEED file could not be written: %1.</translation>
+    </message>
+    <message>
+        <source>The on_event command &quot;%1&quot; failed: %2. Later failures of it are not reported.</source>
+        <translation>The on_event command &quot;%1&quot; failed: %2. Later failures of it are not reported.</translation>
+    </message>
+    <message>
+        <source>it ended with status %1</source>
+        <translation>it ended with status %1</translation>
+    </message>
+    <message>
+        <source>it was ended by signal %1</source>
+        <translation>it was ended by signal %1</translation>
+    </message>
+    <message>
+        <source>detect_channels names %1, which is not one of the station's channels (%2).</source>
+        <translation>detect_channels names %1, which is not one of the station's channels (%2).</translation>
+    </message>
+    <message>
+        <source>The event detector cannot work with its settings: %1.</source>
+        <translation>The event detector cannot work with its settings: %1.</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::Detector</name>
     <message>
         <source>not LOW-HIGH in Hz with 0 &lt; LOW &lt; HIGH</source>

@@ -141,6 +141,49 @@ Recording goes on; the samples are kept in memory, up to a day, and written once
     </message>
 </context>
 <context>
+    <name>kelvra::Events</name>
+    <message>
+        <source>Event from %1 to %2 on %3, STA/LTA up to %4, %5 counts at most; listed in %6.</source>
+        <translation>イベント: %1 から %2 まで %3 で検出、STA/LTA 最大 %4、最大 %5 カウント。%6 に記録しました。</translation>
+    </message>
+    <message>
+        <source>KELVRA: an event was recorded</source>
+        <translation>KELVRA: イベントを記録しました</translation>
+    </message>
+    <message>
+        <source>%1 on %2, STA/LTA up to %3</source>
+        <translation>%1 に %2 で検出、STA/LTA 最大 %3</translation>
+    </message>
+    <message>
+        <source>An event could not be added to the event list: %1. Recording goes on.</source>
+        <translation>イベントをイベント一覧に追加できませんでした: %1。記録は続けます。</translation>
+    </message>
+    <message>
+        <source>An event's miniSEED file could not be written: %1.</source>
+        <translation>イベントの miniSEED ファイルを書き込めませんでした: %1。</translation>
+    </message>
+    <message>
+        <source>The on_event command &quot;%1&quot; failed: %2. Later failures of it are not reported.</source>
+        <translation>on_event のコマンド「%1」が失敗しました: %2。以後の失敗は報告しません。</translation>
+    </message>
+    <message>
+        <source>it ended with status %1</source>
+        <translation>終了ステータス %1 で終わりました</translation>
+    </message>
+    <message>
+        <source>it was ended by signal %1</source>
+        <translation>シグナル %1 で終了させられました</translation>
+    </message>
+    <message>
+        <source>detect_channels names %1, which is not one of the station's channels (%2).</source>
+        <translation>detect_channels の %1 は観測点のチャンネル (%2) のどれでもありません。</translation>
+    </message>
+    <message>
+        <source>The event detector cannot work with its settings: %1.</source>
+        <translation>イベント検出器はこの設定では動作できません: %1。</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::Detector</name>
     <message>
         <source>not LOW-HIGH in Hz with 0 &lt; LOW &lt; HIGH</source>
