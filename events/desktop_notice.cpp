@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -10,10 +11,21 @@ namespace {
 
 constexpr int kServerDecidesTimeout = -1;
 
+// Without an address libdbus would "autolaunch" a bus of its own, a daemon left running after
+// the recorder; a desktop session always has one of these.
+bool sessionBusRuns()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS")
+           || (!runtime.isEmpty() && QFileInfo(runtime + QStringLiteral("/bus")).exists());
+}
+
 }  // namespace
 
 void showDesktopNotice(const QString& summary, const QString& body)
 {
+    if (!sessionBusRuns())
+        return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
