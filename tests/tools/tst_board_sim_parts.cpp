@@ -75,8 +75,10 @@ private slots:
         const ParsedOptions none = parse({});
         QVERIFY(none.error.empty());
         QCOMPARE(none.options.link, std::string("/tmp/kelvra-board"));
-        QVERIFY(!none.options.seed && !none.options.constant && !none.options.faults.hangupAfter);
+        QVERIFY(!none.options.seed && !none.options.constant && !none.options.eventAfter
+                && !none.options.faults.hangupAfter);
         QVERIFY(parse({"-h"}).options.help);
+        QCOMPARE(parse({"--event-after=45.5"}).options.eventAfter, std::optional(45.5));
     }
 
     void rejectsBadInputWithAReason_data()
@@ -99,6 +101,9 @@ private slots:
         QTest::newRow("negative hangup") << QStringList{"--fault", "hangup-after:-1"} << "hangup-after needs seconds";
         QTest::newRow("hangup not a number") << QStringList{"--fault", "hangup-after:1.2.3"} << "hangup-after needs seconds";
         QTest::newRow("replug without time") << QStringList{"--fault", "replug-after:"} << "replug-after needs seconds";
+        QTest::newRow("negative event time") << QStringList{"--event-after", "-5"} << "--event-after needs seconds";
+        QTest::newRow("event on constants") << QStringList{"--constant", "1,2,3,4", "--event-after", "5"}
+                                            << "cannot be given with --constant";
     }
     void rejectsBadInputWithAReason()
     {
@@ -108,24 +113,42 @@ private slots:
         QVERIFY2(QString::fromStdString(p.error).contains(reason), p.error.c_str());
     }
 
-    void seismicSignalRestsAtMidScaleWithEvents()
+    void seismicSignalRestsAtMidScale_data()
     {
-        SeismicSignal signal(12345);
+        // Below zero: the random small events.
+        QTest::addColumn<double>("eventAt");
+        QTest::newRow("small events") << -1.0;
+        QTest::newRow("one event at 300.5 s") << 300.5;
+    }
+    void seismicSignalRestsAtMidScale()
+    {
+        QFETCH(double, eventAt);
+        SeismicSignal signal(12345, eventAt < 0 ? std::nullopt : std::optional(eventAt));
         std::array<int, 4> nearBaseline{};
         std::array<long long, 4> farthest{};
+        // The farthest from mid-scale in the chosen event's first second, and away from its coda.
+        std::array<long long, 4> atOnset{};
+        std::array<long long, 4> awayFromEvent{};
         const int samples = 10 * 60 * 50;  // ten minutes, one reading per channel every 20 ms
         for (int i = 0; i < samples; ++i) {
+            const double t = i * 0.02;
             for (int k = 0; k < 4; ++k) {
-                const long long r = signal.reading(k, i * 0.02);
+                const long long r = signal.reading(k, t);
                 QVERIFY(r >= 0 && r <= 1023);
                 if (std::abs(r - 512) <= 20)
                     ++nearBaseline[k];
                 farthest[k] = std::max(farthest[k], std::abs(r - 512));
+                auto& part = t >= eventAt && t < eventAt + 1.0 ? atOnset[k] : awayFromEvent[k];
+                if (t < eventAt + 1.0 || t >= eventAt + 30.0)
+                    part = std::max(part, std::abs(r - 512));
             }
         }
         for (int k = 0; k < 4; ++k) {
             QVERIFY2(nearBaseline[k] > samples * 8 / 10, qPrintable(QString::number(nearBaseline[k])));
             QVERIFY2(farthest[k] > 40, qPrintable(QString::number(farthest[k])));
+            if (eventAt >= 0)
+                QVERIFY2(atOnset[k] > 150 && farthest[k] < 500 && awayFromEvent[k] < 20,
+                         qPrintable(QStringLiteral("%1 %2 %3").arg(atOnset[k]).arg(farthest[k]).arg(awayFromEvent[k])));
         }
         QVERIFY(farthest[0] != farthest[1] || farthest[1] != farthest[2] || farthest[2] != farthest[3]);
     }

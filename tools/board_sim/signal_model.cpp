@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kelvra::boardsim {
 namespace {
@@ -15,18 +16,36 @@ constexpr double kMicroseismPeriodSeconds = 6.3;
 constexpr double kOnsetSeconds = 0.08;
 // An event is dropped once its envelope is far below one count.
 constexpr double kEventLifeInDecays = 8.0;
+// The chosen event: some 150 to 320 counts from mid-scale by the channel's gain, far above the
+// background everywhere and well inside the converter's range; its coda rings at 2.4 to 3.75 Hz
+// by the channel's pitch.
+constexpr double kChosenEventCounts = 300.0;
+constexpr double kChosenEventDecaySeconds = 2.5;
+constexpr double kChosenEventHz = 3.0;
+// Around the chosen event, a steady hum such as a pump near a station makes, at 2 to 3.1 Hz by the
+// channel's pitch. It holds the background's power in a short-period band nearly constant, so
+// that the sensor noise alone, which now and then lifts a 1 s / 30 s STA/LTA above 3.5, stays
+// below 2.7.
+constexpr double kHumCounts = 4.0;
+constexpr double kHumHz = 2.5;
 
 }  // namespace
 
-SeismicSignal::SeismicSignal(std::uint64_t seed)
+SeismicSignal::SeismicSignal(std::uint64_t seed, std::optional<double> eventAt)
     : seed_(seed), random_(seed)
 {
     for (int k = 0; k < kChannels; ++k) {
         channels_[k] = Channel{random_.between(-6.0, 6.0), random_.between(0.6, 1.2),
                                random_.between(0.8, 1.25), random_.between(0.0, kTwoPi), 0.04 * k};
     }
-    // The first event comes soon so that a short look at the traces shows one.
-    nextEventStart_ = random_.between(2.0, 8.0);
+    if (eventAt) {
+        events_.push_back(Event{*eventAt, kChosenEventCounts, kChosenEventDecaySeconds, kChosenEventHz});
+        nextEventStart_ = std::numeric_limits<double>::infinity();
+        humCounts_ = kHumCounts;
+    } else {
+        // The first event comes soon so that a short look at the traces shows one.
+        nextEventStart_ = random_.between(2.0, 8.0);
+    }
 }
 
 void SeismicSignal::followEventsTo(double seconds)
@@ -61,7 +80,8 @@ long long SeismicSignal::reading(int channel, double seconds)
     followEventsTo(seconds);
     const Channel& c = channels_[channel];
     double value = kMidScale + c.offset + noise(channel, seconds)
-        + kMicroseismCounts * std::sin(kTwoPi * seconds / kMicroseismPeriodSeconds + c.phase);
+        + kMicroseismCounts * std::sin(kTwoPi * seconds / kMicroseismPeriodSeconds + c.phase)
+        + humCounts_ * std::sin(kTwoPi * kHumHz * c.pitch * seconds + c.phase);
     for (const Event& e : events_) {
         const double t = seconds - e.start - c.delay;
         if (t <= 0.0)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <optional>
 
 namespace kelvra::boardsim {
 
@@ -31,9 +32,11 @@ private:
 
 // A seismometer at rest: a mid-scale baseline with sensor noise and a slow microseism, and a few
 // small local events a minute that ring down on each channel with its own gain, pitch and phase.
+// Given `eventAt`, the one strong event that starts then takes the place of the random ones, over
+// a steady hum, so that a detector on the readings has exactly one event to find.
 class SeismicSignal final : public SignalModel {
 public:
-    explicit SeismicSignal(std::uint64_t seed);
+    explicit SeismicSignal(std::uint64_t seed, std::optional<double> eventAt = std::nullopt);
     long long reading(int channel, double seconds) override;
 
 private:
@@ -59,6 +62,7 @@ private:
     std::array<Channel, kChannels> channels_{};
     std::deque<Event> events_;
     double nextEventStart_;
+    double humCounts_ = 0.0;
 };
 
 }  // namespace kelvra::boardsim

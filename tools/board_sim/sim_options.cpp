@@ -8,7 +8,7 @@ namespace kelvra::boardsim {
 namespace {
 
 // The limit keeps the conversion to milliseconds far from overflow.
-constexpr double kMaxHangupSeconds = 1e9;
+constexpr double kMaxSeconds = 1e9;
 
 std::optional<long long> parseInteger(const std::string& text)
 {
@@ -54,17 +54,24 @@ std::string parseConstant(const std::string& text, SimOptions& options)
     return {};
 }
 
+// Digits with at most one point: no sign, exponent, inf or nan.
+std::optional<double> parseSeconds(const std::string& text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !(value <= kMaxSeconds))
+        return std::nullopt;
+    return value;
+}
+
 std::string parseHangup(const std::string& mode, const std::string& seconds, Faults& faults)
 {
-    const std::string problem = mode + " needs seconds, e.g. --fault " + mode + ":3 or " + mode + ":0.5, got '"
-        + seconds + "'";
-    if (seconds.empty() || seconds.find_first_not_of("0123456789.") != std::string::npos)
-        return problem;
-    char* end = nullptr;
-    const double value = std::strtod(seconds.c_str(), &end);
-    if (*end != '\0' || !(value <= kMaxHangupSeconds))
-        return problem;
-    faults.hangupAfter = std::chrono::milliseconds(std::llround(value * 1000.0));
+    const auto value = parseSeconds(seconds);
+    if (!value)
+        return mode + " needs seconds, e.g. --fault " + mode + ":3 or " + mode + ":0.5, got '" + seconds + "'";
+    faults.hangupAfter = std::chrono::milliseconds(std::llround(*value * 1000.0));
     faults.replug = mode == "replug-after";
     return {};
 }
@@ -98,6 +105,10 @@ std::string applyValue(const std::string& name, const std::string& value, SimOpt
     }
     if (name == "--constant")
         return parseConstant(value, options);
+    if (name == "--event-after") {
+        options.eventAfter = parseSeconds(value);
+        return options.eventAfter ? std::string() : "--event-after needs seconds, e.g. 45 or 45.5, got '" + value + "'";
+    }
     return parseFault(value, options.faults);
 }
 
@@ -117,7 +128,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             else
                 (name == "--quiet" ? options.quiet : options.help) = true;
         } else if (name == "--link" || name == "--log" || name == "--reply-log" || name == "--seed"
-                   || name == "--constant" || name == "--fault") {
+                   || name == "--constant" || name == "--event-after" || name == "--fault") {
             if (equals != std::string::npos)
                 parsed.error = applyValue(name, arg.substr(equals + 1), options);
             else if (i + 1 < args.size())
@@ -130,6 +141,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args)
             parsed.error = "unexpected argument '" + arg + "'";
         }
     }
+    if (parsed.error.empty() && options.constant && options.eventAfter)
+        parsed.error = "--event-after is an event of the seismic signal and cannot be given with --constant";
     return parsed;
 }
 
@@ -150,6 +163,13 @@ ignored.
   --constant A,B,C,D   fixed readings of CH-1..CH-4 instead of the seismic signal;
                        any integers, sent as written even outside 0..1023
                        (e.g. --constant 0,1023,2046,-10)
+  --event-after S      one strong local event S seconds after start (fractions
+                       allowed, e.g. 45.5) instead of the random small ones, over
+                       a steady hum of 4 counts at 2 to 3 Hz: an impulsive onset
+                       on all four channels within 0.12 s and a 2.4 to 3.75 Hz
+                       coda decaying by e every 2.5 s, 150 to 320 counts from
+                       mid-scale, never near 0 or 1023. A 1 s / 30 s STA/LTA in
+                       1..5 Hz rises to about 27 at it and stays below 3 elsewhere
   --fault MODE         misbehave like a real board or USB adapter; repeat the
                        option to combine modes:
                          silent            receive requests, never answer

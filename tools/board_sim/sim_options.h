@@ -14,6 +14,8 @@ struct SimOptions {
     std::string link = "/tmp/kelvra-board";
     std::optional<std::uint64_t> seed;
     std::optional<std::array<long long, kChannels>> constant;
+    // Seconds after start of the one event of the seismic signal; without it, random small ones.
+    std::optional<double> eventAfter;
     Faults faults;
     std::string logPath;
     std::string replyLogPath;

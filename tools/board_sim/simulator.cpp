@@ -64,7 +64,7 @@ private:
     {
         if (options.constant)
             return std::make_unique<ConstantSignal>(*options.constant);
-        return std::make_unique<SeismicSignal>(seed);
+        return std::make_unique<SeismicSignal>(seed, options.eventAfter);
     }
 
     // Writes what is due; true when the far side is full and the line has to become writable first.
