@@ -261,3 +261,28 @@ for i in "${!commands[@]}"; do
 done
 echo
 echo "Measured in ${elapsed} s on $(nproc) cores; raw output in $out"
+
+# The event detector offline: one channel-day beside the loop that only makes its samples, same binary.
+if [ "${cpu_only:-0}" = 0 ]; then
+  cmake --build "$build" --target kelvra-bench-detector >/dev/null
+  detector_cmd="$build/bench/kelvra-bench-detector --benchmark_repetitions=5 --benchmark_min_time=0.2"
+  $detector_cmd --benchmark_report_aggregates_only=true >"$out/detector.txt" 2>"$out/detector.err"
+  detector_ms() {  # benchmark name: median CPU time in ms
+    awk -v n="$1_median" '$1 == n { v = $4; u = $5
+        if (u == "us") v /= 1000; else if (u == "ns") v /= 1000000; else if (u == "s") v *= 1000
+        printf "%.1f", v; exit }' "$out/detector.txt"
+  }
+  made=$(detector_ms BM_MakeChannelDay)
+  detected=$(detector_ms BM_DetectChannelDay)
+  figures() {  # awk expression of made (m) and detected (d)
+    [ -n "$made" ] && [ -n "$detected" ] && awk -v m="$made" -v d="$detected" "BEGIN { printf \"%s\", $1 }" || echo n/a
+  }
+  printf '%s %12s\n' "$(padded "Event detector, one channel-day at 12.5 Hz" 48)" "Value"
+  printf '%s\n' "$(printf '%.0s-' {1..62})"
+  printf '%s %12s\n' "$(padded "CPU, detecting alone (ms)" 48)" "$(figures 'sprintf("%.1f", d - m)')"
+  printf '%s %12s\n' "$(padded "  loop making the samples, reference (ms)" 48)" "${made:-n/a}"
+  printf '%s %12s\n' "$(padded "  making and detecting / making alone" 48)" "$(figures 'sprintf("%.2f", d / m)')"
+  printf '%s %12s\n' "$(padded "Four channels live, share of a core (%)" 48)" \
+    "$(figures 'sprintf("%.5f", 4 * (d - m) / 86400000 * 100)')"
+  echo "[$detector_cmd]"
+fi

@@ -1,4 +1,4 @@
-#include "tools/helicorder/file_kind.h"
+#include "tools/common/file_kind.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
-namespace kelvra::helicorder {
+namespace kelvra::tools {
 
 QString notARegularFile(const QString& path)
 {
@@ -16,22 +16,22 @@ QString notARegularFile(const QString& path)
         if (S_ISREG(st.st_mode))
             return {};
         if (S_ISDIR(st.st_mode))
-            return QCoreApplication::translate("Helicorder", "a directory");
+            return QCoreApplication::translate("DayFiles", "a directory");
         if (S_ISFIFO(st.st_mode))
-            return QCoreApplication::translate("Helicorder", "a FIFO");
+            return QCoreApplication::translate("DayFiles", "a FIFO");
         if (S_ISCHR(st.st_mode))
-            return QCoreApplication::translate("Helicorder", "a character device");
+            return QCoreApplication::translate("DayFiles", "a character device");
         if (S_ISBLK(st.st_mode))
-            return QCoreApplication::translate("Helicorder", "a block device");
+            return QCoreApplication::translate("DayFiles", "a block device");
         if (S_ISSOCK(st.st_mode))
-            return QCoreApplication::translate("Helicorder", "a socket");
-        return QCoreApplication::translate("Helicorder", "not a regular file");
+            return QCoreApplication::translate("DayFiles", "a socket");
+        return QCoreApplication::translate("DayFiles", "not a regular file");
     }
     if (errno == ELOOP)
-        return QCoreApplication::translate("Helicorder", "a symbolic link loop");
+        return QCoreApplication::translate("DayFiles", "a symbolic link loop");
     if ((errno == ENOENT || errno == ENOTDIR) && ::lstat(name.constData(), &st) == 0)
-        return QCoreApplication::translate("Helicorder", "a symbolic link to nothing");
+        return QCoreApplication::translate("DayFiles", "a symbolic link to nothing");
     return {};
 }
 
-}  // namespace kelvra::helicorder
+}  // namespace kelvra::tools

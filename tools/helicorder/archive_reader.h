@@ -1,23 +1,15 @@
 #pragma once
 
 #include "archive/station_codes.h"
+#include "tools/common/day_file_reader.h"
 #include "tools/helicorder/drum_span.h"
 #include "tools/helicorder/drum_trace.h"
 
-#include <QStringList>
-
 namespace kelvra::helicorder {
 
-struct ReadReport {
-    QStringList filesRead;
-    QStringList filesMissing;
-    // One message per damaged stretch, left-out record or file that is not a day file; the records
-    // around the damage are kept.
-    QStringList problems;
-};
+using ReadReport = tools::DayFilesReport;
 
-// Reads one channel's day files for the span with libmseed and adds their samples to `trace`.
-// Records of other streams in the same files are passed over.
+// Reads one channel's day files for the span and adds their samples to `trace`.
 ReadReport readChannel(const QString& root, const archive::StationCodes& codes, const QString& channel,
                        const DrumSpan& span, DrumTrace& trace);
 

@@ -1,6 +1,7 @@
 #include "tools/helicorder/helicorder_options.h"
 
 #include "settings/settings_file.h"
+#include "tools/common/time_span.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -9,8 +10,6 @@
 
 namespace kelvra::helicorder {
 namespace {
-
-constexpr double kMostHours = 7 * 24;
 
 struct Options {
     archive::StationCodes defaults;
@@ -47,19 +46,12 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
     if (parser.isSet(o.channel))
         if (const QString error = archive::parseChannel(parser.value(o.channel), r.channel); !error.isEmpty())
             return error;
-    if (parser.isSet(o.day) && parser.isSet(o.last))
-        return QCoreApplication::translate("Helicorder", "--day and --last cannot be given together");
-    if (parser.isSet(o.day)) {
-        r.day = QDate::fromString(parser.value(o.day), Qt::ISODate);
-        if (!r.day->isValid())
-            return QCoreApplication::translate("Helicorder", "day \"%1\" is not a date of the form YYYY-MM-DD").arg(parser.value(o.day));
-    }
-    if (parser.isSet(o.last)) {
-        bool ok = false;
-        r.lastHours = parser.value(o.last).toDouble(&ok);
-        if (!ok || !(*r.lastHours > 0.0 && *r.lastHours <= kMostHours))
-            return QCoreApplication::translate("Helicorder", "--last \"%1\" is not a number of hours from above 0 to %2").arg(parser.value(o.last)).arg(kMostHours);
-    }
+    tools::TimeSpan when;
+    if (const QString error = tools::parseTimeSpan(parser, when); !error.isEmpty())
+        return error;
+    r.day = when.day;
+    r.lastHours = when.lastHours;
+    r.labels = when.clock;
     if (parser.isSet(o.minutes)) {
         r.minutesPerLine = parser.value(o.minutes).toInt();
         if (r.minutesPerLine != 15 && r.minutesPerLine != 30 && r.minutesPerLine != 60)
@@ -71,9 +63,6 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
         if (!ok || !(*r.scale > 0.0) || std::isinf(*r.scale))
             return QCoreApplication::translate("Helicorder", "--scale \"%1\" is neither a positive number of counts nor auto").arg(parser.value(o.scale));
     }
-    if (parser.isSet(o.utc) && parser.isSet(o.local))
-        return QCoreApplication::translate("Helicorder", "--utc and --local cannot be given together");
-    r.labels = parser.isSet(o.utc) ? Qt::UTC : Qt::LocalTime;
     r.output = parser.value(o.output);
     if (r.output.isEmpty())
         return QCoreApplication::translate("Helicorder", "no picture to write: give -o FILE.png or -o FILE.svg");

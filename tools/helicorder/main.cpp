@@ -1,9 +1,9 @@
 #include "settings/settings_file.h"
+#include "tools/common/file_kind.h"
 #include "tools/helicorder/archive_reader.h"
 #include "tools/helicorder/drum_geometry.h"
 #include "tools/helicorder/drum_painter.h"
 #include "tools/helicorder/drum_trace.h"
-#include "tools/helicorder/file_kind.h"
 #include "tools/helicorder/helicorder_options.h"
 
 #include <QCoreApplication>
@@ -100,7 +100,7 @@ QString writePage(const HelicorderRequest& request, const DrumGeometry& geometry
 int draw(const HelicorderRequest& request)
 {
     // QSaveFile follows a link and renames over what it leads to, which would replace a device.
-    if (const QString what = notARegularFile(request.output); !what.isEmpty()) {
+    if (const QString what = kelvra::tools::notARegularFile(request.output); !what.isEmpty()) {
         say(QCoreApplication::translate("Helicorder", "will not write %1: it is %2, not a regular file")
                 .arg(request.output, what));
         return kNotDrawn;
