@@ -133,10 +133,12 @@ SearchOutcome searchEvents(const SearchRequest& request, const QDateTime& now)
     }
 
     std::vector<detector::TriggerParameters> parameters;
-    for (const StreamSurvey& survey : surveys) {
+    for (std::size_t stream = 0; stream < surveys.size(); ++stream) {
+        const StreamSurvey& survey = surveys[stream];
         const double rate = survey.sampleRateHz.value_or(kSampleRateHz);
         if (const QString problem = detector::problemWith(request.detector, rate); !problem.isEmpty()) {
-            outcome.failure = problem;
+            outcome.failure = QCoreApplication::translate("Events", "the detector's settings do not suit %1: %2")
+                                  .arg(request.channels[int(stream)], problem);
             return outcome;
         }
         parameters.push_back(detector::TriggerParameters::from(request.detector, rate));
