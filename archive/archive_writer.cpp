@@ -118,16 +118,16 @@ void HeldSamples::clear()
     size_ = 0;
 }
 
-ArchiveWriter::ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
-                             std::size_t heldPerChannel)
-    : root_(std::move(root)),
+ArchiveWriter::ArchiveWriter(const QString& root, StationCodes codes, std::optional<int> keepDays,
+                             ArchiveEvents events, std::size_t heldPerChannel)
+    : layout_(root),
       codes_(std::move(codes)),
       events_(std::move(events)),
-      files_(root_, codes_, events_.note),
+      files_(layout_, codes_, events_.note),
       heldPerChannel_(heldPerChannel)
 {
     if (keepDays)
-        retention_.emplace(root_, codes_, *keepDays);
+        retention_.emplace(layout_, codes_, *keepDays);
     for (MSTraceGroup*& group : traces_)
         group = mst_initgroup(nullptr);
     // mst_pack takes the codes from the template instead of the trace.
@@ -216,7 +216,7 @@ void ArchiveWriter::writeHeld(std::int64_t steadyMs, bool flush)
             lastFlushMs_ = steadyMs;
             if (inOutage_) {
                 inOutage_ = false;
-                events_.recovered(messages::resumed(root_, backlog, std::exchange(droppedInOutage_, 0)));
+                events_.recovered(messages::resumed(layout_.root(), backlog, std::exchange(droppedInOutage_, 0)));
             }
         }
     } catch (const ArchiveError& error) {
@@ -353,7 +353,7 @@ void ArchiveWriter::retire(std::int64_t utcNs, std::int64_t steadyMs)
             removed = retention_->atMidnight(today);
     }
     if (removed > kQuietlyRemovedDays)
-        events_.problem(messages::removedDays(removed, root_));
+        events_.problem(messages::removedDays(removed, layout_.root()));
 }
 
 }  // namespace kelvra::archive

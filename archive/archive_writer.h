@@ -2,6 +2,7 @@
 
 #include "archive/day_files.h"
 #include "archive/retention.h"
+#include "archive/sds_layout.h"
 #include "archive/station_codes.h"
 
 #include <QDate>
@@ -73,7 +74,7 @@ struct ArchiveEvents {
 // begins. Not thread-safe: one thread calls everything.
 class ArchiveWriter {
 public:
-    ArchiveWriter(QString root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
+    ArchiveWriter(const QString& root, StationCodes codes, std::optional<int> keepDays, ArchiveEvents events,
                   std::size_t heldPerChannel = kHeldSamplesPerChannel);
     ArchiveWriter(const ArchiveWriter&) = delete;
     ArchiveWriter& operator=(const ArchiveWriter&) = delete;
@@ -100,7 +101,7 @@ private:
     void resetTraces();
     void retire(std::int64_t utcNs, std::int64_t steadyMs);
 
-    QString root_;
+    SdsLayout layout_;
     StationCodes codes_;
     std::optional<Retention> retention_;
     ArchiveEvents events_;

@@ -47,8 +47,8 @@ int sequenceNumberOf(const QByteArray& record)
 
 }  // namespace
 
-DayFiles::DayFiles(QString root, StationCodes codes, std::function<void(const QString&)> note)
-    : root_(std::move(root)), codes_(std::move(codes)), note_(std::move(note))
+DayFiles::DayFiles(SdsLayout layout, StationCodes codes, std::function<void(const QString&)> note)
+    : layout_(std::move(layout)), codes_(std::move(codes)), note_(std::move(note))
 {
     std::signal(SIGXFSZ, SIG_IGN);
 }
@@ -64,7 +64,7 @@ void DayFiles::claim(int year)
 {
     if (lockFd_ >= 0 && lockedYear_ == year)
         return;
-    const QString folder = stationYearFolder(root_, codes_, year);
+    const QString folder = layout_.stationYearFolder(codes_, year);
     if (const int error = makeFolders(folder))
         fail(folder, error);
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -74,8 +74,7 @@ void DayFiles::claim(int year)
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
-            throw ArchiveError(
-                messages::stationInUse(codes_.network + u'.' + codes_.station + u'.' + codes_.location, folder), true);
+            throw ArchiveError(messages::stationInUse(SdsLayout::streamId(codes_), folder), true);
         fail(folder, error);
     }
     if (lockFd_ >= 0)
@@ -99,7 +98,7 @@ int DayFiles::fileOf(int channel, QDate utcDay)
     if (file.fd >= 0)
         release(std::exchange(file, Open{}));
     claim(utcDay.year());
-    const QString path = dayFilePath(root_, codes_, codes_.channels.at(static_cast<std::size_t>(channel)), utcDay);
+    const QString path = layout_.dayFile(codes_, codes_.channels.at(static_cast<std::size_t>(channel)), utcDay);
     if (const int error = makeFolders(QFileInfo(path).path()))
         fail(QFileInfo(path).path(), error);
     // Read as well as appended to: numbering goes on from the file's last record.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "archive/sds_layout.h"
 #include "archive/station_codes.h"
 
 #include <QDate>
@@ -36,7 +37,7 @@ private:
 class DayFiles {
 public:
     // `note` hears of a torn record cut off the end of a day file before appending to it.
-    DayFiles(QString root, StationCodes codes, std::function<void(const QString&)> note);
+    DayFiles(SdsLayout layout, StationCodes codes, std::function<void(const QString&)> note);
     DayFiles(const DayFiles&) = delete;
     DayFiles& operator=(const DayFiles&) = delete;
     ~DayFiles();
@@ -62,7 +63,7 @@ private:
     int lastSequenceNumberIn(int fd, const QString& path) const;
     [[noreturn]] void fail(const QString& path, int error) const;
 
-    QString root_;
+    SdsLayout layout_;
     StationCodes codes_;
     std::function<void(const QString&)> note_;
     int lockedYear_ = 0;

@@ -1,5 +1,6 @@
 #include "archive/messages.h"
 
+#include "archive/sds_layout.h"
 #include "archive/station_codes.h"
 
 #include <QCoreApplication>
@@ -107,7 +108,7 @@ QString stationOption()
 {
     const StationCodes defaults;
     return QCoreApplication::translate("Archive", "network, station and location codes of the archive (default %1)")
-        .arg(defaults.network + u'.' + defaults.station + u'.' + defaults.location);
+        .arg(SdsLayout::streamId(defaults));
 }
 
 QString channelsOption()

@@ -1,42 +1,30 @@
 #include "archive/retention.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 namespace kelvra::archive {
+namespace {
 
-std::map<QDate, QStringList> stationDayFiles(const QString& root, const StationCodes& codes)
+// The station's day files on disk by the UTC day their names give.
+std::map<QDate, QStringList> stationDayFiles(const SdsLayout& layout, const StationCodes& codes)
 {
     std::map<QDate, QStringList> days;
-    const QString prefix = codes.network + u'.' + codes.station + u'.' + codes.location + u'.';
-    for (const QString& yearName : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        bool isNumber = false;
-        const int year = yearName.toInt(&isNumber);
-        if (!isNumber || !QDate(year, 1, 1).isValid())
-            continue;
-        for (const QString& channel : codes.channels) {
-            const QString folder = stationYearFolder(root, codes, year) + u'/' + channel + QStringLiteral(".D");
-            const QString dayPrefix = prefix + channel + QStringLiteral(".D.");
-            for (const QString& name : QDir(folder).entryList({dayPrefix + u'*'}, QDir::Files)) {
-                const int dayOfYear = name.section(u'.', -1).toInt(&isNumber);
-                if (!isNumber || dayOfYear < 1 || dayOfYear > QDate(year, 1, 1).daysInYear())
-                    continue;
-                const QDate day = QDate(year, 1, 1).addDays(dayOfYear - 1);
-                // Only a name exactly as the recorder writes it: "0", "-0" or "+0" is no year.
-                const QString path = dayFilePath(root, codes, channel, day);
-                if (path == folder + u'/' + name)
-                    days[day].append(path);
-            }
-        }
-    }
+    for (const QString& channel : codes.channels)
+        for (const QDate& day : layout.daysPresent(codes, channel))
+            days[day].append(layout.dayFile(codes, channel, day));
     return days;
 }
 
-Retention::Retention(QString root, StationCodes codes, int keepDays)
-    : root_(std::move(root)), codes_(std::move(codes)), keepDays_(keepDays)
+}  // namespace
+
+Retention::Retention(SdsLayout layout, StationCodes codes, int keepDays)
+    : layout_(std::move(layout)), codes_(std::move(codes)), keepDays_(keepDays)
 {
 }
 
@@ -46,7 +34,7 @@ int Retention::atMidnight(QDate today) const { return remove(today.addDays(-keep
 
 int Retention::remove(QDate firstKept, int keptWithData) const
 {
-    const std::map<QDate, QStringList> days = stationDayFiles(root_, codes_);
+    const std::map<QDate, QStringList> days = stationDayFiles(layout_, codes_);
     int removed = 0;
     int withData = 0;
     for (auto day = days.rbegin(); day != days.rend(); ++day) {

@@ -1,7 +1,6 @@
 #include "archive/station_codes.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringList>
@@ -74,19 +73,6 @@ QString parseChannel(const QString& text, QString& channel)
 QString defaultArchiveRoot()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/kelvra/archive");
-}
-
-QString stationYearFolder(const QString& root, const StationCodes& codes, int year)
-{
-    return QDir::cleanPath(root) + u'/' + QString::number(year) + u'/' + codes.network + u'/' + codes.station;
-}
-
-QString dayFilePath(const QString& root, const StationCodes& codes, const QString& channel, QDate utcDay)
-{
-    const QString year = QString::number(utcDay.year());
-    const QString day = QStringLiteral("%1").arg(utcDay.dayOfYear(), 3, 10, QLatin1Char('0'));
-    return stationYearFolder(root, codes, utcDay.year()) + u'/' + channel + QStringLiteral(".D/") + codes.network +
-           u'.' + codes.station + u'.' + codes.location + u'.' + channel + QStringLiteral(".D.") + year + u'.' + day;
 }
 
 }  // namespace kelvra::archive

@@ -2,7 +2,6 @@
 
 #include "recorder/constants.h"
 
-#include <QDate>
 #include <QString>
 #include <array>
 
@@ -28,11 +27,5 @@ QString parseChannel(const QString& text, QString& channel);        // one chann
 
 // $XDG_DATA_HOME/kelvra/archive.
 QString defaultArchiveRoot();
-
-// <root>/<YEAR>/<NET>/<STA>: the folder holding every day file of the station in that year.
-QString stationYearFolder(const QString& root, const StationCodes& codes, int year);
-
-// <root>/<YEAR>/<NET>/<STA>/<CHA>.D/<NET>.<STA>.<LOC>.<CHA>.D.<YEAR>.<DOY>
-QString dayFilePath(const QString& root, const StationCodes& codes, const QString& channel, QDate utcDay);
 
 }  // namespace kelvra::archive

@@ -1,3 +1,4 @@
+#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 
 #include <QCommandLineParser>
@@ -76,7 +77,7 @@ private slots:
             const ArchiveSettings read = Settings::read(path, parser).archive();
             QVERIFY2(refusal.isEmpty(), "a bad value was accepted");
             const QString got = QStringList{QString::number(read.enabled), read.root,
-                                            read.codes.network + u'.' + read.codes.station + u'.' + read.codes.location,
+                                            kelvra::archive::SdsLayout::streamId(read.codes),
                                             QStringList(read.codes.channels.begin(), read.codes.channels.end()).join(u','),
                                             read.keepDays ? QString::number(*read.keepDays) : QStringLiteral("-")}
                                     .join(u'|');

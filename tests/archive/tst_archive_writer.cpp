@@ -1,4 +1,5 @@
 #include "archive/archive_writer.h"
+#include "archive/sds_layout.h"
 #include "tests/archive/mseed_readback.h"
 
 #include <QDateTime>
@@ -46,7 +47,7 @@ struct Rig {
     }
     QString dayFile(int channel, QDate day) const
     {
-        return dayFilePath(dir.path(), codes, codes.channels.at(static_cast<std::size_t>(channel)), day);
+        return SdsLayout(dir.path()).dayFile(codes, codes.channels.at(static_cast<std::size_t>(channel)), day);
     }
 };
 
@@ -228,7 +229,7 @@ private slots:
         Rig rig;
         const QDate day(2025, 6, 1);
         const std::int64_t start = utcNs(QDateTime(day, QTime(8, 0), Qt::UTC));
-        const QString stationFolder = stationYearFolder(rig.dir.path(), rig.codes, day.year());
+        const QString stationFolder = SdsLayout(rig.dir.path()).stationYearFolder(rig.codes, day.year());
         rlimit unlimited{};
         getrlimit(RLIMIT_FSIZE, &unlimited);
         const auto blocker = qScopeGuard([&] { setrlimit(RLIMIT_FSIZE, &unlimited); });
@@ -328,7 +329,8 @@ private slots:
         other.station = QStringLiteral("OTHER");
         const QString old = rig.dayFile(1, QDate(2024, 12, 30));
         const QString kept = rig.dayFile(1, QDate(2024, 12, 31));
-        const QString otherStation = dayFilePath(rig.dir.path(), other, QStringLiteral("SH1"), QDate(2024, 12, 1));
+        const QString otherStation =
+            SdsLayout(rig.dir.path()).dayFile(other, QStringLiteral("SH1"), QDate(2024, 12, 1));
         for (const QString& path : {old, kept, otherStation}) {
             QVERIFY(QDir().mkpath(QFileInfo(path).path()));
             QFile(path).open(QIODevice::WriteOnly);

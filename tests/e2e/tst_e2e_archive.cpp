@@ -1,3 +1,4 @@
+#include "archive/sds_layout.h"
 #include "archive/station_codes.h"
 #include "tests/archive/mseed_readback.h"
 #include "tests/e2e/board_sim_process.h"
@@ -44,10 +45,11 @@ constexpr qsizetype kUnstoredAtEachEnd = 2;
 kelvra::test::ReadBack archived(const RecorderProcess& recorder, int channel, QDate firstDay)
 {
     const kelvra::archive::StationCodes codes;
+    const kelvra::archive::SdsLayout layout(recorder.archiveFolder());
     kelvra::test::ReadBack all;
     for (QDate day = firstDay; day <= QDateTime::currentDateTimeUtc().date(); day = day.addDays(1)) {
-        const auto back = kelvra::test::readWithLibmseed(kelvra::archive::dayFilePath(
-            recorder.archiveFolder(), codes, codes.channels.at(static_cast<std::size_t>(channel)), day));
+        const auto back = kelvra::test::readWithLibmseed(
+            layout.dayFile(codes, codes.channels.at(static_cast<std::size_t>(channel)), day));
         all.ok = all.ok && back.ok;
         all.samples.insert(all.samples.end(), back.samples.begin(), back.samples.end());
     }
@@ -193,9 +195,9 @@ private slots:
             QVERIFY2(keptOneIn == 0 || static_cast<qsizetype>(samples.size()) * keptOneIn >= sent[channel],
                      qPrintable(figures[channel]));
 
-            const kelvra::test::SacValues sac = kelvra::test::readWithMseed2sac(kelvra::archive::dayFilePath(
-                recorder.archiveFolder(), {},
-                kelvra::archive::StationCodes().channels.at(static_cast<std::size_t>(channel)), firstDay));
+            const kelvra::test::SacValues sac =
+                kelvra::test::readWithMseed2sac(kelvra::archive::SdsLayout(recorder.archiveFolder()).dayFile(
+                    {}, kelvra::archive::StationCodes().channels.at(static_cast<std::size_t>(channel)), firstDay));
             QVERIFY(sac.ok);
             std::vector<std::int32_t> values;
             for (const auto& sample : samples)
@@ -231,9 +233,10 @@ private slots:
         QVERIFY(board.waitForReceived(board.received().size() + kOutageRequests, 2 * kPatienceMs));
         QVERIFY(filler.remove());
         const kelvra::archive::StationCodes codes;
+        const kelvra::archive::SdsLayout layout(recorder.archiveFolder());
         const auto written = [&] {
             return std::all_of(codes.channels.begin(), codes.channels.end(), [&](const QString& code) {
-                const QString path = kelvra::archive::dayFilePath(recorder.archiveFolder(), codes, code, firstDay);
+                const QString path = layout.dayFile(codes, code, firstDay);
                 return QFileInfo(path).size() > 0;
             });
         };

@@ -1,3 +1,4 @@
+#include "archive/sds_layout.h"
 #include "tests/tools/helicorder/archive_writer.h"
 #include "tools/helicorder/archive_reader.h"
 #include "tools/helicorder/drum_geometry.h"
@@ -70,14 +71,17 @@ public:
         for (std::size_t i = 0; i < burst.size(); ++i)
             burst[i] = i % 2 ? kBurst : -kBurst;
         QVERIFY(kelvra::testing::appendSamples(root(), {}, channel, at, burst));
-        QFile stranger(kelvra::archive::dayFilePath(root(), {}, channel, at.date()));
+        QFile stranger(kelvra::archive::SdsLayout(root()).dayFile({}, channel, at.date()));
         QFile day(dayFile(at.date()));
         QVERIFY(stranger.open(QIODevice::ReadOnly) && day.open(QIODevice::Append));
         day.write(stranger.readAll());
     }
 
     QString root() const { return dir_.path(); }
-    QString dayFile(QDate utcDay) const { return kelvra::archive::dayFilePath(root(), {}, QStringLiteral("SHZ"), utcDay); }
+    QString dayFile(QDate utcDay) const
+    {
+        return kelvra::archive::SdsLayout(root()).dayFile({}, QStringLiteral("SHZ"), utcDay);
+    }
 
     DrumTrace read(const DrumSpan& span, ReadReport* report = nullptr) const
     {

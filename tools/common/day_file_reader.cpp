@@ -1,5 +1,6 @@
 #include "tools/common/day_file_reader.h"
 
+#include "archive/sds_layout.h"
 #include "tools/common/file_kind.h"
 
 #include <QCoreApplication>
@@ -212,8 +213,9 @@ DayFilesReport readDayFiles(const QString& root, const archive::StationCodes& co
 {
     ms_loginit(quiet, nullptr, quiet, nullptr);
     DayFilesReport report;
+    const archive::SdsLayout layout(root);
     for (const QDate& day : utcDays) {
-        const QString path = archive::dayFilePath(root, codes, channel, day);
+        const QString path = layout.dayFile(codes, channel, day);
         if (const QString what = notARegularFile(path); !what.isEmpty()) {
             report.problems.append(QCoreApplication::translate("DayFiles", "%1 is %2, not a day file").arg(path, what));
             continue;

@@ -1,5 +1,6 @@
 #include "tools/helicorder/helicorder_options.h"
 
+#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 #include "tools/common/time_span.h"
 
@@ -16,7 +17,7 @@ struct Options {
     QCommandLineOption archive{QStringLiteral("archive"), QCoreApplication::translate("Helicorder", "archive folder (default: %1)").arg(archive::defaultArchiveRoot()),
                                QCoreApplication::translate("Helicorder", "DIR")};
     QCommandLineOption station{QStringLiteral("station"), QCoreApplication::translate("Helicorder", "station codes (default: %1)")
-                                   .arg(defaults.network + u'.' + defaults.station + u'.' + defaults.location),
+                                   .arg(archive::SdsLayout::streamId(defaults)),
                                QCoreApplication::translate("Helicorder", "NET.STA.LOC")};
     QCommandLineOption channel{QStringLiteral("channel"), QCoreApplication::translate("Helicorder", "channel code (default: %1)").arg(defaults.channels[0]),
                                QCoreApplication::translate("Helicorder", "CHA")};

@@ -1,3 +1,4 @@
+#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 #include "tools/common/file_kind.h"
 #include "tools/helicorder/archive_reader.h"
@@ -62,7 +63,7 @@ PageText pageText(const HelicorderRequest& request, const DrumSpan& span, double
     const QString scaleText =
         request.scale ? QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing").arg(counts)
                       : QCoreApplication::translate("Helicorder", "scale %1 counts a line spacing (auto)").arg(counts);
-    return {QStringLiteral("%1.%2.%3.%4   %5").arg(codes.network, codes.station, codes.location, request.channel, when),
+    return {kelvra::archive::SdsLayout::streamId(codes, request.channel) + QStringLiteral("   ") + when,
             QCoreApplication::translate("Helicorder", "%1 · %2 minutes a line · %3, clipped at one spacing")
                 .arg(clock)
                 .arg(span.minutesPerLine())

@@ -1,5 +1,7 @@
 #include "tests/tools/helicorder/archive_writer.h"
 
+#include "archive/sds_layout.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,7 +91,7 @@ bool appendSamples(const QString& root, const archive::StationCodes& codes, cons
         const QDateTime midnight(first.date().addDays(1), QTime(0, 0), Qt::UTC);
         const auto beforeMidnight = std::size_t(std::ceil(first.msecsTo(midnight) * rate / 1000.0));
         const std::size_t count = std::min(samples.size() - done, beforeMidnight);
-        if (!appendToDayFile(archive::dayFilePath(root, codes, channel, first.date()), codes, channel, first,
+        if (!appendToDayFile(archive::SdsLayout(root).dayFile(codes, channel, first.date()), codes, channel, first,
                              samples.data() + done, count, rate, error))
             return false;
         done += count;
