@@ -1,5 +1,6 @@
 #include "tools/events/event_search_options.h"
 
+#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 
 #include <QCommandLineParser>
@@ -19,7 +20,7 @@ struct Options {
                                QCoreApplication::translate("Events", "DIR")};
     QCommandLineOption station{QStringLiteral("station"),
                                QCoreApplication::translate("Events", "station codes (default: %1)")
-                                   .arg(defaults.network + u'.' + defaults.station + u'.' + defaults.location),
+                                   .arg(archive::SdsLayout::streamId(defaults)),
                                QCoreApplication::translate("Events", "NET.STA.LOC")};
     QCommandLineOption channels{QStringLiteral("channels"),
                                 QCoreApplication::translate("Events",
