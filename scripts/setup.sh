@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   xvfb xauth x11-utils xdotool imagemagick
   libxtst-dev fonts-ipafont-gothic
-  mseed2sac
+  mseed2sac libxml2-utils
   libbenchmark-dev valgrind strace xtrace
   desktop-file-utils appstream dpkg-dev file
 )

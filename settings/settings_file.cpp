@@ -4,6 +4,8 @@
 #include "archive/messages.h"
 #include "archive/station_codes.h"
 #include "detector/messages.h"
+#include "stationxml/messages.h"
+#include "stationxml/station_metadata.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -230,6 +232,27 @@ const std::vector<SettingKey>& settingKeys()
          problemWith<int, detector::parseMinChannels>, nullptr},
         {"on_event", "on-event", "COMMAND", nullptr, detector::messages::onEventOption,
          problemWith<QString, detector::parseCommand>, nullptr},
+        {"latitude", "latitude", "DEGREES", nullptr, stationxml::messages::latitudeOption,
+         problemWith<std::optional<double>, stationxml::parseLatitude>, nullptr},
+        {"longitude", "longitude", "DEGREES", nullptr, stationxml::messages::longitudeOption,
+         problemWith<std::optional<double>, stationxml::parseLongitude>, nullptr},
+        {"elevation", "elevation", "METRES", nullptr, stationxml::messages::elevationOption,
+         problemWith<std::optional<double>, stationxml::parseElevation>, nullptr},
+        {"site_name", "site-name", "NAME", nullptr, stationxml::messages::siteNameOption,
+         problemWith<QString, stationxml::parseSiteName>, nullptr},
+        {"sensor_sensitivity", "sensor-sensitivity", "VOLTS", nullptr, stationxml::messages::sensitivityOption,
+         problemWith<std::optional<double>, stationxml::parseSensitivity>, nullptr},
+        {"sensor_units", "sensor-units", "UNITS", nullptr, stationxml::messages::sensorUnitsOption,
+         problemWith<stationxml::SensorUnits, stationxml::parseSensorUnits>, nullptr},
+        {"sensor_natural_frequency", "sensor-natural-frequency", "HZ", nullptr,
+         stationxml::messages::naturalFrequencyOption,
+         problemWith<std::optional<double>, stationxml::parseNaturalFrequency>, nullptr},
+        {"sensor_damping", "sensor-damping", "FRACTION", nullptr, stationxml::messages::dampingOption,
+         problemWith<std::optional<double>, stationxml::parseDamping>, nullptr},
+        {"azimuth", "azimuth", "A1,A2,A3,A4", nullptr, stationxml::messages::azimuthOption,
+         problemWith<stationxml::PerChannel, stationxml::parseAzimuths>, nullptr},
+        {"dip", "dip", "D1,D2,D3,D4", nullptr, stationxml::messages::dipOption,
+         problemWith<stationxml::PerChannel, stationxml::parseDips>, nullptr},
     };
     return keys;
 }
@@ -337,6 +360,22 @@ detector::DetectorSettings Settings::detector() const
     take("detect_min_channels", detector::parseMinChannels, settings.minChannels);
     take("on_event", detector::parseCommand, settings.onEvent);
     return settings;
+}
+
+stationxml::StationMetadata Settings::stationMetadata() const
+{
+    stationxml::StationMetadata metadata;
+    take("latitude", stationxml::parseLatitude, metadata.latitude);
+    take("longitude", stationxml::parseLongitude, metadata.longitude);
+    take("elevation", stationxml::parseElevation, metadata.elevation);
+    take("site_name", stationxml::parseSiteName, metadata.siteName);
+    take("sensor_sensitivity", stationxml::parseSensitivity, metadata.sensorSensitivity);
+    take("sensor_units", stationxml::parseSensorUnits, metadata.sensorUnits);
+    take("sensor_natural_frequency", stationxml::parseNaturalFrequency, metadata.naturalFrequencyHz);
+    take("sensor_damping", stationxml::parseDamping, metadata.damping);
+    take("azimuth", stationxml::parseAzimuths, metadata.azimuths);
+    take("dip", stationxml::parseDips, metadata.dips);
+    return metadata;
 }
 
 Settings::Origin Settings::origin(const char* key) const

@@ -2,6 +2,7 @@
 
 #include "archive/archive_sink.h"
 #include "detector/detector_settings.h"
+#include "stationxml/station_metadata.h"
 
 #include <QString>
 
@@ -62,6 +63,8 @@ public:
     archive::ArchiveSettings archive() const;
     // The event detector's settings, the defaults where neither gives them.
     detector::DetectorSettings detector() const;
+    // What the station's StationXML says besides its codes; unset where neither gives it.
+    stationxml::StationMetadata stationMetadata() const;
 
 private:
     struct Given {

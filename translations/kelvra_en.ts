@@ -420,6 +420,139 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
     </message>
 </context>
 <context>
+    <name>kelvra::StationXml</name>
+    <message>
+        <source>not a latitude in degrees from -90 to below 90</source>
+        <translation>not a latitude in degrees from -90 to below 90</translation>
+    </message>
+    <message>
+        <source>not a longitude in degrees from -180 to 180</source>
+        <translation>not a longitude in degrees from -180 to 180</translation>
+    </message>
+    <message>
+        <source>not a height in metres</source>
+        <translation>not a height in metres</translation>
+    </message>
+    <message>
+        <source>no site name given</source>
+        <translation>no site name given</translation>
+    </message>
+    <message>
+        <source>not a sensitivity above 0</source>
+        <translation>not a sensitivity above 0</translation>
+    </message>
+    <message>
+        <source>not one of M/S, M/S**2 and V</source>
+        <translation>not one of M/S, M/S**2 and V</translation>
+    </message>
+    <message>
+        <source>not a frequency above 0 in Hz</source>
+        <translation>not a frequency above 0 in Hz</translation>
+    </message>
+    <message>
+        <source>not a damping above 0, as a fraction of critical damping</source>
+        <translation>not a damping above 0, as a fraction of critical damping</translation>
+    </message>
+    <message>
+        <source>not four values separated by commas, one for each channel</source>
+        <translation>not four values separated by commas, one for each channel</translation>
+    </message>
+    <message>
+        <source>azimuth &quot;%1&quot; is not a number of degrees from 0 to below 360</source>
+        <translation>azimuth &quot;%1&quot; is not a number of degrees from 0 to below 360</translation>
+    </message>
+    <message>
+        <source>dip &quot;%1&quot; is not a number of degrees from -90 to 90</source>
+        <translation>dip &quot;%1&quot; is not a number of degrees from -90 to 90</translation>
+    </message>
+    <message>
+        <source>No StationXML written: the station&apos;s position is not fully given (%1 missing). Give latitude= and longitude= in degrees and elevation= in metres in the settings file %2, or --latitude, --longitude and --elevation.</source>
+        <translation>No StationXML written: the station&apos;s position is not fully given (%1 missing). Give latitude= and longitude= in degrees and elevation= in metres in the settings file %2, or --latitude, --longitude and --elevation.</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_units is given without sensor_sensitivity, the sensor&apos;s volts per input unit at %1 Hz.</source>
+        <translation>No StationXML written: sensor_units is given without sensor_sensitivity, the sensor&apos;s volts per input unit at %1 Hz.</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_sensitivity needs sensor_units=M/S or M/S**2; inputs in volts (sensor_units=V, the default) have no sensor stage.</source>
+        <translation>No StationXML written: sensor_sensitivity needs sensor_units=M/S or M/S**2; inputs in volts (sensor_units=V, the default) have no sensor stage.</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_natural_frequency and sensor_damping describe the geophone together; give both or neither.</source>
+        <translation>No StationXML written: sensor_natural_frequency and sensor_damping describe the geophone together; give both or neither.</translation>
+    </message>
+    <message>
+        <source>No StationXML written: the poles and zeros of sensor_natural_frequency and sensor_damping are a geophone&apos;s, whose output follows velocity; they need sensor_units=M/S.</source>
+        <translation>No StationXML written: the poles and zeros of sensor_natural_frequency and sensor_damping are a geophone&apos;s, whose output follows velocity; they need sensor_units=M/S.</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>will not write %1: it exists and is not a regular file</source>
+        <translation>will not write %1: it exists and is not a regular file</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>unexpected argument &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>try &apos;kelvra-stationxml --help&apos;</source>
+        <translation>try &apos;kelvra-stationxml --help&apos;</translation>
+    </message>
+    <message>
+        <source>Writes the station&apos;s FDSN StationXML: its position, its four channels and their response from counts to volts and, with a sensor, to ground motion.
+Settings are read from %1; options given here override them.</source>
+        <translation>Writes the station&apos;s FDSN StationXML: its position, its four channels and their response from counts to volts and, with a sensor, to ground motion.
+Settings are read from %1; options given here override them.</translation>
+    </message>
+    <message>
+        <source>the document to write (default: standard output)</source>
+        <translation>the document to write (default: standard output)</translation>
+    </message>
+    <message>
+        <source>the station&apos;s latitude in degrees, north positive (WGS84), for StationXML</source>
+        <translation>the station&apos;s latitude in degrees, north positive (WGS84), for StationXML</translation>
+    </message>
+    <message>
+        <source>the station&apos;s longitude in degrees, east positive (WGS84), for StationXML</source>
+        <translation>the station&apos;s longitude in degrees, east positive (WGS84), for StationXML</translation>
+    </message>
+    <message>
+        <source>the station&apos;s elevation in metres above sea level, for StationXML</source>
+        <translation>the station&apos;s elevation in metres above sea level, for StationXML</translation>
+    </message>
+    <message>
+        <source>the station&apos;s site name in StationXML (default: the station code)</source>
+        <translation>the station&apos;s site name in StationXML (default: the station code)</translation>
+    </message>
+    <message>
+        <source>the sensor&apos;s output in volts per input unit at %1 Hz, for StationXML</source>
+        <translation>the sensor&apos;s output in volts per input unit at %1 Hz, for StationXML</translation>
+    </message>
+    <message>
+        <source>what the sensor measures, for StationXML: M/S (velocity), M/S**2 (acceleration) or V (the inputs are voltages; the default)</source>
+        <translation>what the sensor measures, for StationXML: M/S (velocity), M/S**2 (acceleration) or V (the inputs are voltages; the default)</translation>
+    </message>
+    <message>
+        <source>the geophone&apos;s natural frequency in Hz, for StationXML</source>
+        <translation>the geophone&apos;s natural frequency in Hz, for StationXML</translation>
+    </message>
+    <message>
+        <source>the geophone&apos;s damping as a fraction of critical, such as 0.7, for StationXML</source>
+        <translation>the geophone&apos;s damping as a fraction of critical, such as 0.7, for StationXML</translation>
+    </message>
+    <message>
+        <source>azimuths of CH-1..CH-4 in degrees clockwise from north, for StationXML; an empty value keeps the default of the channel code</source>
+        <translation>azimuths of CH-1..CH-4 in degrees clockwise from north, for StationXML; an empty value keeps the default of the channel code</translation>
+    </message>
+    <message>
+        <source>dips of CH-1..CH-4 in degrees down from horizontal (-90 is up), for StationXML; an empty value keeps the default of the channel code</source>
+        <translation>dips of CH-1..CH-4 in degrees down from horizontal (-90 is up), for StationXML; an empty value keeps the default of the channel code</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::UsbLatency</name>
     <message>
         <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:

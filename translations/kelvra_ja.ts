@@ -419,6 +419,139 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
     </message>
 </context>
 <context>
+    <name>kelvra::StationXml</name>
+    <message>
+        <source>not a latitude in degrees from -90 to below 90</source>
+        <translation>-90 以上 90 未満の度単位の緯度ではありません</translation>
+    </message>
+    <message>
+        <source>not a longitude in degrees from -180 to 180</source>
+        <translation>-180 から 180 までの度単位の経度ではありません</translation>
+    </message>
+    <message>
+        <source>not a height in metres</source>
+        <translation>メートル単位の高さではありません</translation>
+    </message>
+    <message>
+        <source>no site name given</source>
+        <translation>設置場所の名前が指定されていません</translation>
+    </message>
+    <message>
+        <source>not a sensitivity above 0</source>
+        <translation>0 より大きい感度ではありません</translation>
+    </message>
+    <message>
+        <source>not one of M/S, M/S**2 and V</source>
+        <translation>M/S、M/S**2、V のいずれでもありません</translation>
+    </message>
+    <message>
+        <source>not a frequency above 0 in Hz</source>
+        <translation>0 より大きい Hz 単位の周波数ではありません</translation>
+    </message>
+    <message>
+        <source>not a damping above 0, as a fraction of critical damping</source>
+        <translation>臨界減衰に対する比で表した 0 より大きい減衰定数ではありません</translation>
+    </message>
+    <message>
+        <source>not four values separated by commas, one for each channel</source>
+        <translation>チャンネルごとに一つずつ、コンマで区切った四つの値ではありません</translation>
+    </message>
+    <message>
+        <source>azimuth &quot;%1&quot; is not a number of degrees from 0 to below 360</source>
+        <translation>方位角「%1」が 0 以上 360 未満の度数ではありません</translation>
+    </message>
+    <message>
+        <source>dip &quot;%1&quot; is not a number of degrees from -90 to 90</source>
+        <translation>傾斜角「%1」が -90 から 90 までの度数ではありません</translation>
+    </message>
+    <message>
+        <source>No StationXML written: the station&apos;s position is not fully given (%1 missing). Give latitude= and longitude= in degrees and elevation= in metres in the settings file %2, or --latitude, --longitude and --elevation.</source>
+        <translation>StationXML を書き出しませんでした。観測点の位置がすべては指定されていません（%1 がありません）。設定ファイル %2 に latitude= と longitude= を度単位で、elevation= をメートル単位で書くか、--latitude、--longitude、--elevation を指定してください。</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_units is given without sensor_sensitivity, the sensor&apos;s volts per input unit at %1 Hz.</source>
+        <translation>StationXML を書き出しませんでした。sensor_units が指定されていますが、sensor_sensitivity（%1 Hz におけるセンサーの入力単位あたりのボルト数）がありません。</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_sensitivity needs sensor_units=M/S or M/S**2; inputs in volts (sensor_units=V, the default) have no sensor stage.</source>
+        <translation>StationXML を書き出しませんでした。sensor_sensitivity には sensor_units=M/S または M/S**2 が必要です。入力が電圧の場合（sensor_units=V、既定値）はセンサーの段がありません。</translation>
+    </message>
+    <message>
+        <source>No StationXML written: sensor_natural_frequency and sensor_damping describe the geophone together; give both or neither.</source>
+        <translation>StationXML を書き出しませんでした。sensor_natural_frequency と sensor_damping は二つでジオフォンを表します。両方を指定するか、どちらも指定しないでください。</translation>
+    </message>
+    <message>
+        <source>No StationXML written: the poles and zeros of sensor_natural_frequency and sensor_damping are a geophone&apos;s, whose output follows velocity; they need sensor_units=M/S.</source>
+        <translation>StationXML を書き出しませんでした。sensor_natural_frequency と sensor_damping から作る極と零点は、出力が速度に従うジオフォンのものなので、sensor_units=M/S が必要です。</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>will not write %1: it exists and is not a regular file</source>
+        <translation>%1 には書き込みません。すでに存在し、通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>unexpected argument &quot;%1&quot;</source>
+        <translation>予期しない引数「%1」</translation>
+    </message>
+    <message>
+        <source>try &apos;kelvra-stationxml --help&apos;</source>
+        <translation>&apos;kelvra-stationxml --help&apos; を試してください</translation>
+    </message>
+    <message>
+        <source>Writes the station&apos;s FDSN StationXML: its position, its four channels and their response from counts to volts and, with a sensor, to ground motion.
+Settings are read from %1; options given here override them.</source>
+        <translation>観測点の FDSN StationXML を書き出します。位置、四つのチャンネル、そしてカウントから電圧へ、センサーがあれば地動への応答を含みます。
+設定は %1 から読み込み、ここで指定したオプションがそれより優先されます。</translation>
+    </message>
+    <message>
+        <source>the document to write (default: standard output)</source>
+        <translation>書き出す文書（既定値: 標準出力）</translation>
+    </message>
+    <message>
+        <source>the station&apos;s latitude in degrees, north positive (WGS84), for StationXML</source>
+        <translation>StationXML に書く観測点の緯度（度、北が正、WGS84）</translation>
+    </message>
+    <message>
+        <source>the station&apos;s longitude in degrees, east positive (WGS84), for StationXML</source>
+        <translation>StationXML に書く観測点の経度（度、東が正、WGS84）</translation>
+    </message>
+    <message>
+        <source>the station&apos;s elevation in metres above sea level, for StationXML</source>
+        <translation>StationXML に書く観測点の標高（海抜メートル）</translation>
+    </message>
+    <message>
+        <source>the station&apos;s site name in StationXML (default: the station code)</source>
+        <translation>StationXML に書く観測点の設置場所の名前（既定値: 観測点コード）</translation>
+    </message>
+    <message>
+        <source>the sensor&apos;s output in volts per input unit at %1 Hz, for StationXML</source>
+        <translation>StationXML に書くセンサーの出力（%1 Hz における入力単位あたりのボルト数）</translation>
+    </message>
+    <message>
+        <source>what the sensor measures, for StationXML: M/S (velocity), M/S**2 (acceleration) or V (the inputs are voltages; the default)</source>
+        <translation>StationXML に書くセンサーの測る量: M/S（速度）、M/S**2（加速度）、V（入力が電圧、既定値）</translation>
+    </message>
+    <message>
+        <source>the geophone&apos;s natural frequency in Hz, for StationXML</source>
+        <translation>StationXML に書くジオフォンの固有周波数（Hz）</translation>
+    </message>
+    <message>
+        <source>the geophone&apos;s damping as a fraction of critical, such as 0.7, for StationXML</source>
+        <translation>StationXML に書くジオフォンの減衰定数（臨界減衰に対する比、例えば 0.7）</translation>
+    </message>
+    <message>
+        <source>azimuths of CH-1..CH-4 in degrees clockwise from north, for StationXML; an empty value keeps the default of the channel code</source>
+        <translation>StationXML に書く CH-1〜CH-4 の方位角（北から時計回りの度数）。空の値はチャンネルコードによる既定値のままにします</translation>
+    </message>
+    <message>
+        <source>dips of CH-1..CH-4 in degrees down from horizontal (-90 is up), for StationXML; an empty value keeps the default of the channel code</source>
+        <translation>StationXML に書く CH-1〜CH-4 の傾斜角（水平から下向きの度数、-90 が上向き）。空の値はチャンネルコードによる既定値のままにします</translation>
+    </message>
+</context>
+<context>
     <name>kelvra::UsbLatency</name>
     <message>
         <source>The USB serial adapter %1 passes on received bytes only every %2 ms (its latency timer), so replies to the 20 ms polls can arrive a tick late and show as &quot;通信エラー&quot;. Unplug the adapter and plug it in again so that the udev rule of the kelvra package sets it to 1 ms, or set it now, until the adapter is next plugged in, with:

@@ -53,7 +53,8 @@ void TstTranslations::everyMessageIsTranslated()
     lupdate.start(QStringLiteral(KELVRA_LUPDATE),
                   {"-I", source.path(), "-locations", "none", source.filePath("app"), source.filePath("link"),
                    source.filePath("recorder"), source.filePath("archive"), source.filePath("detector"),
-                   source.filePath("settings"), source.filePath("events"), "-ts", ts});
+                   source.filePath("settings"), source.filePath("stationxml"), source.filePath("events"), "-ts",
+                   ts});
     QVERIFY(lupdate.waitForFinished(120000));
     QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0, lupdate.readAll().constData());
 
