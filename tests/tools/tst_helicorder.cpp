@@ -304,6 +304,75 @@ private slots:
             }
     }
 
+    // The station's list in the archive, or the one --events gives: the event in the page's span is
+    // marked at its onset with the time on the page's clock, the one outside it is not, and a
+    // malformed line is said with its number and passed over.
+    void marksTheListedEventsInTheSpan_data()
+    {
+        QTest::addColumn<QByteArray>("tz");
+        QTest::addColumn<bool>("given");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("label");
+        // 06:07:30.480 UTC: line 24, column 800 of the UTC day; 15:07:30 in Tokyo, line 60.
+        QTest::newRow("UTC, the archive's list") << QByteArray("UTC") << false << 24 << "06:07:30 STA/LTA 28.6";
+        QTest::newRow("local, --events") << QByteArray("Asia/Tokyo") << true << 60 << "15:07:30 STA/LTA 28.6";
+    }
+    void marksTheListedEventsInTheSpan()
+    {
+        QFETCH(QByteArray, tz);
+        QFETCH(bool, given);
+        QFETCH(int, line);
+        QFETCH(QString, label);
+        const DayRig rig(utc("2026-03-10T05:00:00Z"), utc("2026-03-10T07:00:00Z"), {utc("2026-03-10T06:07:30Z")});
+        QTemporaryDir out;
+        const QString list = given ? out.filePath("picked.csv") : rig.root() + "/events/XX.KELV.00.csv";
+        QVERIFY(QDir().mkpath(QFileInfo(list).path()));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("onset_utc,end_utc,channels,peak_ratio,peak_counts\n"
+                   "2026-03-10T06:20:00Z,2026-03-10T06:20:04.000Z,SHZ,9.10,40\n"
+                   "2026-03-10T06:07:30.480Z,2026-03-10T06:07:36.120Z,SHZ+SH1,28.62,312\n"
+                   "2026-03-11T02:00:00.000Z,2026-03-11T02:00:04.000Z,SH2,12.00,90\n");
+        file.close();
+        const QString svg = out.filePath("day.svg");
+        QStringList args{"--archive", rig.root(), "--day", "2026-03-10", tz == "UTC" ? "--utc" : "--local",
+                         "--scale", "30", "-o", svg};
+        if (given)
+            args << "--events" << list;
+        const Run run = runHelicorder(args, tz);
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY2(run.errors.count(u'\n') == 1 && run.errors.contains(list + ", line 2: onset_utc"), qPrintable(run.errors));
+
+        QFile page(svg);
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&page);
+        const QString markColour = QColor(kMarkColour).name();
+        QString groupStroke;
+        QStringList ticks, labels;
+        while (xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd()) {
+            if (!xml.isStartElement())
+                continue;
+            if (xml.name() == QLatin1String("g"))
+                groupStroke = xml.attributes().value("stroke").toString();
+            else if (xml.name() == QLatin1String("polyline") && groupStroke == markColour)
+                ticks << xml.attributes().value("points").toString().simplified();
+            else if (xml.name() == QLatin1String("text") && xml.attributes().value("fill") == markColour)
+                labels << xml.readElementText();
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(labels, QStringList{label});
+        QCOMPARE(ticks.size(), 1);
+        const DrumGeometry geometry(96, 30.0);
+        const QStringList ends = ticks[0].split(u' ');
+        QCOMPARE(ends.size(), 2);
+        for (const QString& point : ends) {
+            QCOMPARE(point.section(u',', 0, 0).toDouble(), geometry.columnX(800));
+            const double y = point.section(u',', 1, 1).toDouble();
+            // Above the line, within its band; the page's numbers are rounded.
+            QVERIFY2(y > geometry.lineY(line) - geometry.spacing() - 0.5 && y < geometry.lineY(line), qPrintable(ticks[0]));
+        }
+    }
+
     // A local day is 23 or 25 hours where the clocks change.
     void cutsALocalDayAtLocalMidnights_data()
     {

@@ -6,11 +6,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kelvra::helicorder {
 namespace {
 
 constexpr double kLabelHeight = 12.0;
+constexpr double kMarkLabelHeight = 10.0;
+// Between an event's tick and its label.
+constexpr double kMarkGap = 3.0;
 
 // Minutes between the ticks along the top and the bottom of the traces.
 int tickMinutes(int minutesPerLine)
@@ -97,10 +101,37 @@ void paintLine(QPainter& painter, const DrumGeometry& geometry, const DrumTrace&
     flush();
 }
 
+// A tick over the upper part of the onset's band, above a quiet trace, and the label on its left,
+// where the trace before an onset is quiet; on its right where the page's edge leaves no room. A
+// label that would run into the one before it on its line is left out; the tick stays.
+void paintEventMarks(QPainter& painter, const DrumGeometry& geometry, const std::vector<EventMark>& marks)
+{
+    QFont font = painter.font();
+    font.setPixelSize(std::max(1, int(std::min(kMarkLabelHeight, 0.7 * geometry.spacing()))));
+    painter.setFont(font);
+    painter.setPen(QPen(QColor(kMarkColour), 2.0));
+    std::optional<int> lastLine;
+    double lastLabelEnd = 0.0;
+    for (const EventMark& mark : marks) {
+        const double x = geometry.columnX(mark.column);
+        const double top = geometry.lineY(mark.line) - geometry.spacing();
+        const double bottom = geometry.lineY(mark.line) - 0.25 * geometry.spacing();
+        painter.drawLine(QPointF(x, top), QPointF(x, bottom));
+        const double width = painter.fontMetrics().horizontalAdvance(mark.label);
+        const bool onLeft = x - kMarkGap - width >= geometry.plotRect().left();
+        const QRectF box(onLeft ? x - kMarkGap - width : x + kMarkGap, top, width, bottom - top);
+        if (lastLine == mark.line && box.left() < lastLabelEnd + kMarkGap)
+            continue;
+        painter.drawText(box, Qt::AlignVCenter | (onLeft ? Qt::AlignRight : Qt::AlignLeft), mark.label);
+        lastLine = mark.line;
+        lastLabelEnd = box.right();
+    }
+}
+
 }  // namespace
 
 void paintDrum(QPainter& painter, const DrumGeometry& geometry, const DrumTrace& trace, const DrumSpan& span,
-               const PageText& text)
+               const PageText& text, const std::vector<EventMark>& marks)
 {
     painter.fillRect(QRectF(QPointF(0, 0), QSizeF(geometry.pageSize())), QColor(kPaperColour));
     painter.setPen(QColor(Qt::black));
@@ -110,6 +141,7 @@ void paintDrum(QPainter& painter, const DrumGeometry& geometry, const DrumTrace&
     painter.setRenderHint(QPainter::Antialiasing);
     for (int line = 0; line < trace.lines(); ++line)
         paintLine(painter, geometry, trace, line);
+    paintEventMarks(painter, geometry, marks);
 }
 
 }  // namespace kelvra::helicorder

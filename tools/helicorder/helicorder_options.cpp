@@ -33,6 +33,9 @@ struct Options {
     QCommandLineOption local{QStringLiteral("local"), QCoreApplication::translate("Helicorder", "days and line labels in local time (default)")};
     QCommandLineOption output{{QStringLiteral("o"), QStringLiteral("output")}, QCoreApplication::translate("Helicorder", "the picture to write, .png or .svg"),
                               QCoreApplication::translate("Helicorder", "FILE")};
+    QCommandLineOption events{QStringLiteral("events"),
+                              QCoreApplication::translate("Helicorder", "the event list whose events to mark (default: events/NET.STA.LOC.csv in the archive folder, where there is one)"),
+                              QCoreApplication::translate("Helicorder", "FILE")};
 };
 
 QString parseInto(const QCommandLineParser& parser, const Options& o, HelicorderRequest& r)
@@ -67,6 +70,11 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
     r.output = parser.value(o.output);
     if (r.output.isEmpty())
         return QCoreApplication::translate("Helicorder", "no picture to write: give -o FILE.png or -o FILE.svg");
+    if (parser.isSet(o.events)) {
+        r.eventList = parser.value(o.events);
+        if (r.eventList->isEmpty())
+            return QCoreApplication::translate("Helicorder", "--events needs the path of an event list");
+    }
     if (r.output.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
         r.format = PageFormat::Svg;
     else if (!r.output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
@@ -95,7 +103,7 @@ ParsedRequest parseRequest(const QStringList& arguments, const QString& settings
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
     parser.addOptions({options.archive, options.station, options.channel, options.day, options.last, options.minutes,
-                       options.scale, options.utc, options.local, options.output});
+                       options.scale, options.utc, options.local, options.output, options.events});
     ParsedRequest parsed;
     if (!parser.parse(arguments)) {
         parsed.error = parser.errorText();

@@ -26,6 +26,8 @@ struct HelicorderRequest {
     Qt::TimeSpec labels = Qt::LocalTime;
     QString output;
     PageFormat format = PageFormat::Png;
+    // The event list to mark; without it the station's list in the archive, where there is one.
+    std::optional<QString> eventList;
 
     DrumSpan span(const QDateTime& now) const;
 };

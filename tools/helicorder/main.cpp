@@ -5,9 +5,12 @@
 #include "tools/helicorder/drum_geometry.h"
 #include "tools/helicorder/drum_painter.h"
 #include "tools/helicorder/drum_trace.h"
+#include "tools/helicorder/event_list.h"
+#include "tools/helicorder/event_marks.h"
 #include "tools/helicorder/helicorder_options.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -71,7 +74,7 @@ PageText pageText(const HelicorderRequest& request, const DrumSpan& span, double
 }
 
 QString writePage(const HelicorderRequest& request, const DrumGeometry& geometry, const DrumTrace& trace,
-                  const DrumSpan& span, const PageText& text)
+                  const DrumSpan& span, const PageText& text, const std::vector<EventMark>& marks)
 {
     QSaveFile file(request.output);
     if (!file.open(QIODevice::WriteOnly))
@@ -84,11 +87,11 @@ QString writePage(const HelicorderRequest& request, const DrumGeometry& geometry
         svg.setTitle(text.title);
         svg.setDescription(text.subtitle);
         QPainter painter(&svg);
-        paintDrum(painter, geometry, trace, span, text);
+        paintDrum(painter, geometry, trace, span, text, marks);
     } else {
         QImage image(geometry.pageSize(), QImage::Format_RGB32);
         QPainter painter(&image);
-        paintDrum(painter, geometry, trace, span, text);
+        paintDrum(painter, geometry, trace, span, text, marks);
         painter.end();
         if (!image.save(&file, "PNG"))
             return QCoreApplication::translate("Helicorder", "cannot write %1: %2").arg(request.output, file.errorString());
@@ -123,14 +126,22 @@ int draw(const HelicorderRequest& request)
                 .arg(request.channel, report.filesRead.join(QLatin1String(", "))));
         return kNotDrawn;
     }
+    // A missing list of the station's own is no fault: it has had no event yet, or detects none.
+    const QString listPath = request.eventList.value_or(stationEventList(request.archiveRoot, request.codes));
+    EventListRead events;
+    if (request.eventList || QFileInfo::exists(listPath))
+        events = readEventList(listPath);
+    for (const QString& problem : events.problems)
+        say(problem);
     const double scale = request.scale.value_or(autoScale(trace.backgroundDeviation()));
     const DrumGeometry geometry(span.lineCount(), scale);
-    if (const QString error = writePage(request, geometry, trace, span, pageText(request, span, scale));
+    if (const QString error = writePage(request, geometry, trace, span, pageText(request, span, scale),
+                                        eventMarks(events.events, span, trace));
         !error.isEmpty()) {
         say(error);
         return kNotDrawn;
     }
-    return report.problems.isEmpty() ? kDrawn : kDrawnWithoutDamagedParts;
+    return report.problems.isEmpty() && events.problems.isEmpty() ? kDrawn : kDrawnWithoutDamagedParts;
 }
 
 }  // namespace
