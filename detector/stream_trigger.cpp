@@ -6,8 +6,10 @@
 namespace kelvra::detector {
 namespace {
 
-// Samples further apart than this many periods have a gap between them.
-constexpr double kLongestStepInPeriods = 1.5;
+// Samples further apart than this many periods have a gap between them: one missing reply makes
+// two periods, while a late tick or the sweep's 50 ms pause when it wraps must not restart the
+// averages, and with them half a minute of blindness.
+constexpr double kLongestStepInPeriods = 1.75;
 
 // As ObsPy counts an average's length in samples: int(seconds * rate).
 std::int64_t samplesIn(double seconds, double sampleRateHz)

@@ -15,9 +15,14 @@ QStringList stationChannels(const archive::StationCodes& codes)
     return QStringList(codes.channels.begin(), codes.channels.end());
 }
 
+// In the station's order, whatever order the settings give, as kelvra-events lists them.
 QStringList watchedCodes(const detector::DetectorSettings& settings, const archive::StationCodes& codes)
 {
-    return settings.channels.isEmpty() ? stationChannels(codes) : settings.channels;
+    QStringList watched;
+    for (const QString& code : stationChannels(codes))
+        if (settings.channels.isEmpty() || settings.channels.contains(code))
+            watched << code;
+    return watched;
 }
 
 std::vector<detector::TriggerParameters> streamsFor(const detector::DetectorSettings& settings, int count)

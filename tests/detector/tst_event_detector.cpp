@@ -26,11 +26,12 @@ struct Quake {
 };
 
 // What befalls the data from `atS` on: samples missing, the clock stepped (both with the board
-// at another offset afterwards), or one channel stuck at full scale.
+// at another offset afterwards), one channel stuck at full scale, or one round of samples late,
+// as the sweep's pause when it wraps makes it.
 struct Fault {
-    enum Kind { Gap, ClockStep, Stuck } kind;
+    enum Kind { Gap, ClockStep, Stuck, Late } kind;
     double atS;
-    double seconds = 0;  // the gap's length, the step (negative: back)
+    double seconds = 0;  // the gap's length, the step (negative: back), the delay
     int channel = 0;     // the stuck one
 };
 
@@ -64,11 +65,14 @@ std::vector<Sample> samplesOf(const Day& day, std::int64_t startNs = kDayStartNs
     for (std::int64_t i = 0; i * kPeriodS < day.seconds; ++i) {
         const double t = double(i) * kPeriodS;
         bool skipped = false;
+        double lateS = 0;
         for (const Fault& fault : day.faults) {
             const bool now = t >= fault.atS && t < fault.atS + kPeriodS / 2;
             if (fault.kind == Fault::Gap && t >= fault.atS && t < fault.atS + fault.seconds)
                 skipped = true;
-            if (now && fault.kind != Fault::Stuck)
+            if (now && fault.kind == Fault::Late)
+                lateS = fault.seconds;
+            else if (now && fault.kind != Fault::Stuck)
                 offset = 540;
             if (now && fault.kind == Fault::ClockStep)
                 clockS += fault.seconds;
@@ -86,7 +90,7 @@ std::vector<Sample> samplesOf(const Day& day, std::int64_t startNs = kDayStartNs
             for (const Fault& fault : day.faults)
                 if (fault.kind == Fault::Stuck && fault.channel == channel && t >= fault.atS)
                     counts = kelvra::kBoardFullScale;
-            samples.push_back({channel, std::int32_t(std::lround(counts)), startNs + std::llround((t + clockS) * 1e9)});
+            samples.push_back({channel, std::int32_t(std::lround(counts)), startNs + std::llround((t + clockS + lateS) * 1e9)});
         }
     }
     return samples;
@@ -132,6 +136,10 @@ void TstEventDetector::findsTheQuakesAndNothingElse_data()
     QTest::newRow("a channel stuck at full scale") << Day{600, {}, {{Fault::Stuck, 300, 0, 2}}} << QList<Found>{};
     QTest::newRow("a quake while the averages fill after a gap")
         << Day{600, {{330, {0, 1, 2, 3}}}, {{Fault::Gap, 300, 10}}} << QList<Found>{};
+    QTest::newRow("one reply missing before a quake") << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Gap, 300, 0.05}}}
+                                                      << QList<Found>{};
+    QTest::newRow("the sweep's pause before a quake is no gap")
+        << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Late, 300, 0.05}}} << QList<Found>{{310, {0, 1, 2, 3}}};
     QTest::newRow("a small quake soon after they have filled")
         << Day{600, {{345, {0, 1, 2, 3}, 20}}, {{Fault::Gap, 300, 10}}} << QList<Found>{{345, {0, 1, 2, 3}}};
 }
