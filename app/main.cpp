@@ -1,15 +1,13 @@
 #include "app/failure_report.h"
 #include "app/form1.h"
 #include "app/port_advice.h"
-#if defined(Q_OS_UNIX)
 #include "app/stop_signals.h"
-#endif
 #include "app/translations.h"
 #include "app/window_font.h"
 #include "events/desktop_notice.h"
 #include "events/live_detection.h"
-#include "link/platform_serial_link.h"
 #include "link/port_catalog.h"
+#include "link/posix_serial_link.h"
 #include "link/usb_latency.h"
 #include "settings/settings_file.h"
 
@@ -29,10 +27,8 @@ namespace {
 // is on every tick; naming it once keeps that off the recorder's cycle.
 void fixLocalTimeZone()
 {
-#if defined(Q_OS_UNIX)
     if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
         qputenv("TZ", ":/etc/localtime");
-#endif
 }
 
 // Over shared memory, Qt's X11 back end waits for the X server before painting anywhere the last
@@ -40,10 +36,8 @@ void fixLocalTimeZone()
 // instead, the few small rectangles a repaint changes cost no more and never wait.
 void avoidSharedMemoryImages()
 {
-#if defined(Q_OS_UNIX)
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
-#endif
 }
 
 void nameApplication()
@@ -138,9 +132,9 @@ int main(int argc, char* argv[])
 
     // Given but blank is not the same as not given: the link refuses it instead of taking the
     // first port.
-    kelvra::PlatformSerialLink link(settings.origin("port") == kelvra::Settings::Origin::Unset
-                                        ? std::nullopt
-                                        : std::optional(settings.value("port")));
+    kelvra::PosixSerialLink link(settings.origin("port") == kelvra::Settings::Origin::Unset
+                                     ? std::nullopt
+                                     : std::optional(settings.value("port")));
     kelvra::Form1 form(link);
     std::unique_ptr<kelvra::archive::ArchiveSink> sink;
     if (const kelvra::archive::ArchiveSettings archive = settings.archive(); archive.enabled) {
@@ -158,10 +152,8 @@ int main(int argc, char* argv[])
         sink = std::make_unique<kelvra::archive::ArchiveSink>(archive, archiveEvents(form), std::move(detection));
     }
     form.recorder().setSampleSink(sink.get());
-#if defined(Q_OS_UNIX)
     kelvra::StopSignals stopSignals;
     QObject::connect(&stopSignals, &kelvra::StopSignals::received, &form, &kelvra::Form1::exitNormally);
-#endif
     const auto portAdvice = [&settings] {
         const bool fromFile = settings.origin("port") == kelvra::Settings::Origin::File;
         return kelvra::portChoiceAdvice(kelvra::serialPortsOfThisComputer(), settings.filePath(),

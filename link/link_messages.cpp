@@ -30,12 +30,8 @@ QString nameTooLong(qsizetype length)
 
 QString noPermission()
 {
-#ifdef Q_OS_LINUX
     return tr("No permission to use the device. Serial devices belong to the group dialout: add "
                           "yourself once with \"sudo adduser $USER dialout\" and log in again");
-#else
-    return tr("No permission to use the device");
-#endif
 }
 
 QString inUse(const QStringList& holders)

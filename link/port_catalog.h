@@ -7,7 +7,7 @@ namespace kelvra {
 
 // A serial port of this computer, with what the system knows of it (empty where it knows nothing).
 struct SerialPortEntry {
-    QString device;  // e.g. /dev/ttyUSB0, COM3
+    QString device;  // e.g. /dev/ttyUSB0
     QString description;
     QString manufacturer;
     QString serialNumber;

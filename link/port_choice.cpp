@@ -32,11 +32,7 @@ QString PortChoice::deviceName() const
 {
     if (deviceOverride_)
         return *deviceOverride_;
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(commPort_);
-#else
     return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
-#endif
 }
 
 QString PortChoice::deviceToOpen() const

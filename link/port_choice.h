@@ -8,8 +8,8 @@
 
 namespace kelvra {
 
-// What MSComm1 is told before it opens, the same on every platform: the port number or a device
-// that replaces it, the line settings, and how much one read may take. Values are checked as
+// What MSComm1 is told before it opens: the port number (port 1 is /dev/ttyS0) or a device that
+// replaces it, the line settings, and how much one read may take. Values are checked as
 // they are set; a refused one throws LinkError.
 class PortChoice {
 public:

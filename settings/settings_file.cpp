@@ -201,7 +201,7 @@ const std::vector<SettingKey>& settingKeys()
          [] {
              return QCoreApplication::translate("kelvra::Settings",
                                                 "serial device to use instead of the first serial port, e.g. "
-                                                "/dev/ttyUSB0, a pseudo-terminal, COM3");
+                                                "/dev/ttyUSB0 or a pseudo-terminal");
          },
          problemWithDevice, nullptr},
         {"archive", "archive", "DIR", nullptr, archive::messages::archiveOption,

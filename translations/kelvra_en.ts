@@ -379,8 +379,8 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
         <translation>no device is named</translation>
     </message>
     <message>
-        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</source>
-        <translation>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</translation>
+        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0 or a pseudo-terminal</source>
+        <translation>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0 or a pseudo-terminal</translation>
     </message>
     <message>
         <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
@@ -597,10 +597,6 @@ Settings are read from %1; options given here override them.</translation>
     <message>
         <source>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</source>
         <translation>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</translation>
-    </message>
-    <message>
-        <source>No permission to use the device</source>
-        <translation>No permission to use the device</translation>
     </message>
     <message>
         <source>The device is in use by another program</source>

@@ -378,8 +378,8 @@ Recording goes on without data, and the device is tried again every 2 seconds.</
         <translation>デバイス名が指定されていません</translation>
     </message>
     <message>
-        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0, a pseudo-terminal, COM3</source>
-        <translation>1 番目のシリアルポートの代わりに使用するシリアルデバイス（例: /dev/ttyUSB0、疑似端末、COM3）</translation>
+        <source>serial device to use instead of the first serial port, e.g. /dev/ttyUSB0 or a pseudo-terminal</source>
+        <translation>1 番目のシリアルポートの代わりに使用するシリアルデバイス（例: /dev/ttyUSB0 や疑似端末）</translation>
     </message>
     <message>
         <source>Settings file %1: %2=%3 is not a setting of this program. Its settings are: %4.</source>
@@ -596,10 +596,6 @@ Settings are read from %1; options given here override them.</source>
     <message>
         <source>No permission to use the device. Serial devices belong to the group dialout: add yourself once with &quot;sudo adduser $USER dialout&quot; and log in again</source>
         <translation>デバイスを使用する権限がありません。シリアルデバイスは dialout グループに属しています。「sudo adduser $USER dialout」で一度だけ自分を追加し、ログインし直してください</translation>
-    </message>
-    <message>
-        <source>No permission to use the device</source>
-        <translation>デバイスを使用する権限がありません</translation>
     </message>
     <message>
         <source>The device is in use by another program</source>

@@ -1,4 +1,4 @@
-#include "link/platform_serial_link.h"
+#include "link/posix_serial_link.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 using kelvra::LinkError;
-using kelvra::PlatformSerialLink;
+using kelvra::PosixSerialLink;
 
 namespace {
 
@@ -128,19 +128,19 @@ void TestSerialLink::init()
 
 void TestSerialLink::namesDeviceByPortNumber()
 {
-    PlatformSerialLink link;
+    PosixSerialLink link;
     QCOMPARE(link.deviceName(), QStringLiteral("/dev/ttyS0"));
     link.setCommPort(3);
     QCOMPARE(link.deviceName(), QStringLiteral("/dev/ttyS2"));
 
-    PlatformSerialLink overridden(pty_->path());
+    PosixSerialLink overridden(pty_->path());
     overridden.setCommPort(3);
     QCOMPARE(overridden.deviceName(), pty_->path());
 }
 
 void TestSerialLink::rejectsBadConfiguration()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     QVERIFY_THROWS_EXCEPTION(LinkError, link.setCommPort(0));
     QVERIFY_THROWS_EXCEPTION(LinkError, link.setInputLen(-1));
     try {
@@ -165,7 +165,7 @@ void TestSerialLink::opensWithLineSettings_data()
 void TestSerialLink::opensWithLineSettings()
 {
     QFETCH(QString, settings);
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setSettings(settings);
     link.setPortOpen(true);
     QVERIFY(link.portOpen());
@@ -187,7 +187,7 @@ void TestSerialLink::opensWithLineSettings()
 
 void TestSerialLink::sendsRequestAsOneByte()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setSettings(QStringLiteral("9600,n,8,1"));
     link.setPortOpen(true);
     link.output(kelvra::requestFor(2));
@@ -202,7 +202,7 @@ void TestSerialLink::sendsRequestAsOneByte()
 
 void TestSerialLink::receivesEveryByte()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     link.setInputLen(0);
     const QByteArray reply("512\0\xff" "1023", 9);
@@ -214,7 +214,7 @@ void TestSerialLink::receivesEveryByte()
 
 void TestSerialLink::tellsWhatCameInBeforeTheReplyCouldBegin()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     link.setInputLen(0);
     pty_->send("10");
@@ -235,7 +235,7 @@ void TestSerialLink::tellsWhatCameInBeforeTheReplyCouldBegin()
 
 void TestSerialLink::inputLenLimitsEachRead()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     link.setInputLen(2);
     pty_->send("1023");
@@ -253,7 +253,7 @@ void TestSerialLink::inputLenLimitsEachRead()
 
 void TestSerialLink::inputReturnsAtOnceWhenNothingWaits()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     QCOMPARE(link.input(), QString());
     pty_->send("7");
@@ -265,7 +265,7 @@ void TestSerialLink::inputReturnsAtOnceWhenNothingWaits()
 
 void TestSerialLink::reportsVanishedDeviceOnce()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     pty_->closeMaster();
 
@@ -315,13 +315,13 @@ void TestSerialLink::namesWhyOpenFails()
     }
     QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("ttyLocked")), {}));
     device.replace(QStringLiteral("DIR"), dir.path()).replace(QStringLiteral("PTY"), pty_->path());
-    std::optional<PlatformSerialLink> holder;
+    std::optional<PosixSerialLink> holder;
     if (device == pty_->path()) {
         holder.emplace(device);
         holder->setPortOpen(true);
     }
 
-    PlatformSerialLink link(device);
+    PosixSerialLink link(device);
     // A blank name taken for no name at all would open the first serial port.
     QCOMPARE(link.deviceName(), device);
     std::optional<WithoutRootRights> unprivileged;
@@ -339,7 +339,7 @@ void TestSerialLink::namesWhyOpenFails()
 
 void TestSerialLink::keepsOutOpenersThatDoNotLock()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     link.setPortOpen(true);
     // A terminal program or a modem manager, as an ordinary user: root would pass the exclusion.
     const QByteArray path = QFile::encodeName(pty_->path());
@@ -356,7 +356,7 @@ void TestSerialLink::keepsOutOpenersThatDoNotLock()
 
 void TestSerialLink::unopenedLinkRefusesInputAndOutput()
 {
-    PlatformSerialLink link(pty_->path());
+    PosixSerialLink link(pty_->path());
     QVERIFY_THROWS_EXCEPTION(LinkError, link.input());
     QVERIFY_THROWS_EXCEPTION(LinkError, link.output(QStringLiteral("0")));
 }
