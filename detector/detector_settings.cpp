@@ -2,6 +2,7 @@
 
 #include "detector/messages.h"
 #include "recorder/constants.h"
+#include "settings/number_text.h"
 
 #include <QRegularExpression>
 
@@ -12,15 +13,6 @@ namespace {
 
 // A day: the longest average that makes sense, and a bound that keeps sample counts in range.
 constexpr double kLongestSeconds = 86400.0;
-
-std::optional<double> finiteNumber(const QString& text)
-{
-    bool isNumber = false;
-    const double value = text.trimmed().toDouble(&isNumber);
-    if (!isNumber || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 }  // namespace
 

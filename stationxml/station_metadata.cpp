@@ -1,6 +1,7 @@
 #include "stationxml/station_metadata.h"
 
 #include "stationxml/messages.h"
+#include "settings/number_text.h"
 
 #include <QStringList>
 
@@ -8,15 +9,6 @@
 
 namespace kelvra::stationxml {
 namespace {
-
-std::optional<double> finiteNumber(const QString& text)
-{
-    bool isNumber = false;
-    const double value = text.trimmed().toDouble(&isNumber);
-    if (!isNumber || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 QString parseNumber(const QString& text, std::optional<double>& into, bool (*fits)(double), QString (*problem)())
 {
