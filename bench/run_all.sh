@@ -1,33 +1,45 @@
 #!/usr/bin/env bash
-# Runs every benchmark of the recorder and prints one table: figure, value, target, whether it is
-# met, and the command that produced it. Takes about five and a half minutes after the build.
-# Needs strace and xtrace (scripts/setup.sh installs them).
+# Runs every benchmark of the recorder and prints two tables: the CPU share of each program beside
+# the floor, a window whose 20 ms timer does nothing, measured side by side in the same minutes;
+# then every other figure, with its target, whether it is met, and the command that produced it.
+# Takes about five and a half minutes after the build. Needs strace and xtrace (scripts/setup.sh
+# installs them).
 #
-#   bench/run_all.sh [BUILD_DIR]      (default: build-bench; configured and built when needed)
+#   bench/run_all.sh [--cpu] [BUILD_DIR]   (default: build-bench; configured and built when needed)
 #
-# The long runs go first and side by side, each recorder with its own simulator on its own
-# virtual X display (the timed sweeps need minutes: 200 steps at 1324 ms take 265 s); the
-# CPU-heavy micro benchmarks start only once the timing and CPU windows of the free-running and
-# "１分" recorders are over. CPU shares and wake-ups are medians of six 10 s rounds; the bare
-# window beside the recorders measures the machine's floor in the same run. Syscalls (strace
-# slows what it watches) and X requests (through the xtrace proxy) are taken afterwards, in runs
-# of their own. Benchmarks report; they never fail a build.
+# --cpu runs only the side-by-side programs, without the timed sweeps' step counts, and prints
+# only the first table: about 75 s.
+#
+# The long runs go first and side by side, each program on its own virtual X display and each
+# recorder with its own simulator (the timed sweeps need minutes: 200 steps at 1324 ms take 265 s);
+# the CPU-heavy micro benchmarks start only once the CPU windows are over. CPU shares and wake-ups
+# are medians of six 10 s rounds. Syscalls (strace slows what it watches) and X requests (through
+# the xtrace proxy) are taken afterwards, in runs of their own. Benchmarks report; they never fail
+# a build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+cpu_only=0
+if [ "${1:-}" = --cpu ]; then
+  cpu_only=1
+  shift
+fi
 build=${1:-$root/build-bench}
 here=$root/bench/timebase
+. "$here/process_figures.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$build" --target kelvra kelvra-board-sim kelvra-bench-tick kelvra-bench-micro kelvra-bench-stamp \
-  kelvra-bench-ticker kelvra-bench-bare-window kelvra-helicorder kelvra-bench-helicorder-day >/dev/null
+  kelvra-bench-ticker kelvra-bench-bare-window kelvra-bench-at-once kelvra-helicorder kelvra-bench-helicorder-day \
+  >/dev/null
 for tool in strace xtrace; do
   command -v "$tool" >/dev/null || echo "$tool is missing (scripts/setup.sh installs it): its figures show as n/a" >&2
 done
 
 out=$(mktemp -d /tmp/kelvra-bench.XXXXXX)
-window_s=60       # CPU window of each recorder
+window_s=90       # CPU window of each program side by side
+rounds=9          # of it, each compared with the floor's round at the same time
 steps=200         # Timer2 steps per timed mode
 starts=5          # start-up samples
 tick_runs=5
@@ -48,41 +60,50 @@ next_display() {
 }
 
 declare -A run_cmd
-recorder() {  # name mode seconds steps
-  local name=$1
-  shift
-  run_cmd[$name]="xvfb-run bench/timebase/recorder_run.sh $build $out/$name $*"
+started() {  # name pid
+  jobs_to_stop+=("$2")
+  eval "pid_$1=$2"
+}
+# Each on a virtual X display of its own: name script output-dir arguments...
+on_display() {
+  local name=$1 script=$2
+  shift 2
+  run_cmd[$name]="xvfb-run bench/timebase/$script $build $out/$name $*"
   next_display
-  xvfb-run -n "$display" -s "$screen" "$here/recorder_run.sh" "$build" "$out/$name" "$@" \
-    >"$out/$name.log" 2>&1 &
-  jobs_to_stop+=($!)
-  eval "pid_$name=$!"
+  xvfb-run -n "$display" -s "$screen" "$here/$script" "$build" "$out/$name" "$@" >"$out/$name.log" 2>&1 &
+  started "$name" $!
 }
 
 echo "benchmarks running, results in $out" >&2
-recorder m20 20min "$window_s" "$steps"
-recorder m5 5min "$window_s" "$steps"
-recorder m1 1min "$window_s" "$steps"
-recorder free free "$window_s" 0
-recorder free_off free "$window_s" 0 off
+[ "$cpu_only" = 1 ] && steps=0
+# All side-by-side programs count their CPU over the same windows, from once the last has settled.
+export ROUNDS=$rounds
+FIGURES_FROM=$(awk -v now="$(date +%s.%N)" 'BEGIN { printf "%.3f", now + 20 }')
+export FIGURES_FROM
+on_display m20 recorder_run.sh 20min "$window_s" "$steps"
+on_display m5 recorder_run.sh 5min "$window_s" "$steps"
+on_display m1 recorder_run.sh 1min "$window_s" "$steps"
+on_display free recorder_run.sh free "$window_s" 0
+on_display free_nodetect recorder_run.sh free "$window_s" 0 on off
+on_display free_off recorder_run.sh free "$window_s" 0 off
+on_display at_once at_once_run.sh "$window_s"
+# The floor of any window that wakes every 20 ms, and one that also paints on every wake-up.
+on_display floor bare_run.sh "$window_s" floor
+on_display paint bare_run.sh "$window_s" paint
 # The machine's own share of the jitter, over the same minute.
-ticker_cmd="bench/timebase/ticker_run.sh $build $out/ticker $((window_s + 5))"
-"$here/ticker_run.sh" "$build" "$out/ticker" $((window_s + 5)) >"$out/ticker.log" 2>&1 &
-pid_ticker=$!
-jobs_to_stop+=("$pid_ticker")
-# And its floor for the CPU share of a window with a 20 ms timer.
-bare_cmd="xvfb-run bench/timebase/bare_run.sh $build $out/bare $window_s"
-next_display
-xvfb-run -n "$display" -s "$screen" "$here/bare_run.sh" "$build" "$out/bare" "$window_s" >"$out/bare.log" 2>&1 &
-pid_bare=$!
-jobs_to_stop+=("$pid_bare")
-wait "$pid_free" "$pid_free_off" "$pid_m1" "$pid_ticker" "$pid_bare" || true
+ticker_cmd="bench/timebase/ticker_run.sh $build $out/ticker $((window_s + 25))"
+"$here/ticker_run.sh" "$build" "$out/ticker" $((window_s + 25)) >"$out/ticker.log" 2>&1 &
+started ticker $!
+wait "$pid_free" "$pid_free_nodetect" "$pid_free_off" "$pid_at_once" "$pid_m1" "$pid_ticker" "$pid_floor" \
+  "$pid_paint" || true
+unset FIGURES_FROM ROUNDS
 
+if [ "$cpu_only" = 0 ]; then
 # Syscalls of the free-running recorder and the bare window, side by side, away from the timing runs.
 # The recorder's count starts after 12 s, once the archive has opened its day files (at its first
 # write, 9 s in): steady running, not the one-time folder making.
 syscalls_cmd="STRACE_SECONDS=$strace_s ROUNDS=1 xvfb-run bench/timebase/recorder_run.sh $build $out/free_syscalls free 12 0"
-bare_syscalls_cmd="STRACE_SECONDS=$strace_s ROUNDS=1 xvfb-run bench/timebase/bare_run.sh $build $out/bare_syscalls 1"
+bare_syscalls_cmd="STRACE_SECONDS=$strace_s ROUNDS=1 xvfb-run bench/timebase/bare_run.sh $build $out/bare_syscalls 1 floor"
 next_display
 STRACE_SECONDS=$strace_s ROUNDS=1 xvfb-run -n "$display" -s "$screen" "$here/recorder_run.sh" "$build" \
   "$out/free_syscalls" free 12 0 >"$out/free_syscalls.log" 2>&1 &
@@ -90,7 +111,7 @@ pid_free_syscalls=$!
 jobs_to_stop+=("$pid_free_syscalls")
 next_display
 STRACE_SECONDS=$strace_s ROUNDS=1 xvfb-run -n "$display" -s "$screen" "$here/bare_run.sh" "$build" \
-  "$out/bare_syscalls" 1 >"$out/bare_syscalls.log" 2>&1 || true
+  "$out/bare_syscalls" 1 floor >"$out/bare_syscalls.log" 2>&1 || true
 wait "$pid_free_syscalls" || true
 
 x_requests_cmd="xvfb-run bench/timebase/x_requests_run.sh $build $out/x_requests $x_requests_s"
@@ -113,6 +134,7 @@ micro_cmd="$build/bench/kelvra-bench-micro --benchmark_repetitions=$micro_reps -
 helicorder_cmd="bench/helicorder/run.sh $build"
 "$root/bench/helicorder/run.sh" "$build" >"$out/helicorder.txt" 2>"$out/helicorder.err" || true
 
+fi
 wait "$pid_m5" "$pid_m20" || true
 jobs_to_stop=()
 elapsed=$((SECONDS - began))
@@ -152,110 +174,141 @@ check() {  # value awk-condition-on-v -> yes/no/n/a
   awk -v v="$1" "BEGIN { print (($2) ? \"yes\" : \"NO\") }"
 }
 
-v=$(value_of "$out/tick.txt" tick_cpu_p50_us);  row "Tick CPU time, median (µs)" "$v" "-" "" "$tick_cmd"
-v=$(value_of "$out/tick.txt" tick_cpu_p99_us);  row "Tick CPU time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
-v=$(value_of "$out/tick.txt" tick_wall_p50_us); row "Tick wall time, median (µs)" "$v" "-" "" "$tick_cmd"
-v=$(value_of "$out/tick.txt" tick_wall_p99_us); row "Tick wall time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
-row "Ticks per window repaint, as watched" "$(value_of "$out/tick.txt" ticks_per_repaint)" "-" "" "$tick_cmd"
-row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro_cmd"
-row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
-row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
-with=$(micro_ns BM_Timer1TickWithAssembly) without=$(micro_ns BM_Timer1TickNullView)
-v=$([ -n "$with" ] && [ -n "$without" ] && echo $((with - without)))
-row "Reply assembly per tick, with minus without (ns)" "$v" "-" "" "$micro_cmd"
+# --- CPU side by side ----------------------------------------------------------------------------
 
-v=$(value_of "$out/free/periods.txt" mean_ms)
-row "Request period, mean (ms)" "$v" "20 ± 0.04" "$(check "$v" 'v >= 19.96 && v <= 20.04')" "${run_cmd[free]}"
-n=$(value_of "$out/free/periods.txt" periods)
-v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.50)
-row "Request period deviation, p50 (ms)" "$v" "-" "" "${run_cmd[free]}"
-v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.99)
-row "Request period deviation, p99 (ms)" "$v" "< 1.5" "$(check "$v" 'v < 1.5')" "${run_cmd[free]}"
-v=$([ -s "$out/ticker/deviations.txt" ] && quantile "$out/ticker/deviations.txt" 0.99)
-row "  same, plain 20 ms writer beside it (ms)" "$v" "reference" "" "$ticker_cmd"
-row "Request periods measured" "${n:-}" ">= 1000" "$(check "${n:-}" 'v >= 1000')" "${run_cmd[free]}"
+rounds_of() { awk '$1 == "cpu_rounds" { for (i = 2; i <= NF; ++i) print $i }' "$out/$1/result" 2>/dev/null; }
+# The median over the rounds of a round's CPU over the floor's in the same window: the machine's
+# speed, which moves from round to round on a shared host, cancels out.
+times_floor() {  # name
+  paste <(rounds_of "$1") <(rounds_of floor) | awk 'NF == 2 && $2 > 0 { print $1 / $2 }' | median |
+    xargs -r printf '%.2f'
+}
+cpu_rows=()
+cpu_row() {  # name program target(on x floor, or -)
+  local cpu ratio verdict=""
+  cpu=$(value_of "$out/$1/result" cpu_percent)
+  ratio=$(times_floor "$1")
+  [ "$3" = - ] || verdict=$(check "$ratio" "v $3")
+  cpu_rows+=("$2|${cpu:-n/a}|${ratio:-n/a}|$3|$verdict|$(value_of "$out/$1/result" wakeups_per_s)|$(value_of "$out/$1/result" all_wakeups_per_s)|${run_cmd[$1]}")
+}
+cpu_row floor "floor: bare window, 20 ms timer doing nothing" -
+cpu_row paint "painting reference: bare window, 50 repaints/s" -
+cpu_row at_once "KELVRA, board answering at once" "<= 2.5"
+cpu_row free "KELVRA, simulator, free-running" "<= 2.5"
+cpu_row m1 "KELVRA, simulator, \"１分\"" "<= 2.5"
+cpu_row m5 "KELVRA, simulator, \"５分\"" "<= 2.5"
+cpu_row m20 "KELVRA, simulator, \"20分\"" "<= 2.5"
+cpu_row free_nodetect "KELVRA, simulator, free, --no-detect" -
+cpu_row free_off "KELVRA, simulator, free, --no-archive" -
+difference() {  # result-a result-b
+  local a b
+  a=$(value_of "$out/$1/result" cpu_percent) b=$(value_of "$out/$2/result" cpu_percent)
+  [ -n "$a" ] && [ -n "$b" ] && awk -v a="$a" -v b="$b" 'BEGIN { printf "%+.2f", a - b }'
+}
+v=$(difference free free_nodetect)
+cpu_rows+=("  detection on minus off (points)|${v:-n/a}||< 0.1|$(check "$v" 'v < 0.1')|||${run_cmd[free]}")
+v=$(difference free free_off)
+cpu_rows+=("  archive on minus off (points)|${v:-n/a}||< 0.1|$(check "$v" 'v < 0.1')|||${run_cmd[free]}")
 
-for m in m1:62:１分 m5:328:５分 m20:1324:20分; do
-  IFS=: read -r name nominal caption <<<"$m"
-  v=$(value_of "$out/$name/sweep.txt" mean_ms)
-  s=$(value_of "$out/$name/sweep.txt" steps)
-  [ "${s:-0}" -gt 0 ] || v=""
-  row "Timer2 step, mean over ${s:-0} steps, \"$caption\" (ms)" "$v" "$nominal ± 1 %" \
-    "$(check "$v" "v >= $nominal * 0.99 && v <= $nominal * 1.01 && ${s:-0} >= $steps")" "${run_cmd[$name]}"
-done
+if [ "$cpu_only" = 0 ]; then
+  v=$(value_of "$out/tick.txt" tick_cpu_p50_us);  row "Tick CPU time, median (µs)" "$v" "-" "" "$tick_cmd"
+  v=$(value_of "$out/tick.txt" tick_cpu_p99_us);  row "Tick CPU time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
+  v=$(value_of "$out/tick.txt" tick_wall_p50_us); row "Tick wall time, median (µs)" "$v" "-" "" "$tick_cmd"
+  v=$(value_of "$out/tick.txt" tick_wall_p99_us); row "Tick wall time, p99 (µs)" "$v" "< 150" "$(check "$v" 'v < 150')" "$tick_cmd"
+  row "Ticks per window repaint, as watched" "$(value_of "$out/tick.txt" ticks_per_repaint)" "-" "" "$tick_cmd"
+  row "plot_channel, fake window (ns)" "$(micro_ns BM_PlotChannel)" "-" "" "$micro_cmd"
+  row "Timer1 tick, fake window (ns)" "$(micro_ns BM_Timer1TickNullView)" "-" "" "$micro_cmd"
+  row "parseReading + voltsText (ns)" "$(micro_ns BM_ReplyConversion)" "-" "" "$micro_cmd"
+  with=$(micro_ns BM_Timer1TickWithAssembly) without=$(micro_ns BM_Timer1TickNullView)
+  v=$([ -n "$with" ] && [ -n "$without" ] && echo $((with - without)))
+  row "Reply assembly per tick, with minus without (ns)" "$v" "-" "" "$micro_cmd"
 
-free_cpu=$(value_of "$out/free/result" cpu_percent)
-bare_cpu=$(value_of "$out/bare/result" cpu_percent)
-row "CPU, free-running (% of a core)" "$free_cpu" "< 1.0" "$(check "$free_cpu" 'v < 1.0')" \
-  "${run_cmd[free]}"
-row "  same, bare Qt window, 20 ms repaints (%)" "$bare_cpu" "reference" "" "$bare_cmd"
-v=$([ -n "$free_cpu" ] && [ -n "$bare_cpu" ] && awk -v a="$free_cpu" -v b="$bare_cpu" 'BEGIN { if (b > 0) printf "%.2f", a / b }')
-row "  ratio of the two" "$v" "<= 2.5" "$(check "$v" 'v <= 2.5')" "${run_cmd[free]}"
-off_cpu=$(value_of "$out/free_off/result" cpu_percent)
-row "  same, --no-archive, side by side (%)" "$off_cpu" "reference" "" "${run_cmd[free_off]}"
-v=$([ -n "$free_cpu" ] && [ -n "$off_cpu" ] && awk -v a="$free_cpu" -v b="$off_cpu" 'BEGIN { printf "%.2f", a - b }')
-row "  archive on minus off (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')" "${run_cmd[free]}"
-v=$(value_of "$out/free/result" wakeups_per_s)
-row "Main-thread wake-ups, free-running (/s)" "$v" "<= 65" "$(check "$v" 'v <= 65')" "${run_cmd[free]}"
-row "  same, bare Qt window (/s)" "$(value_of "$out/bare/result" wakeups_per_s)" "reference" "" "$bare_cmd"
-row "Wake-ups, all threads, free-running (/s)" "$(value_of "$out/free/result" all_wakeups_per_s)" "-" "" \
-  "${run_cmd[free]}"
-row "  same, bare Qt window (/s)" "$(value_of "$out/bare/result" all_wakeups_per_s)" "reference" "" "$bare_cmd"
-v=$(value_of "$out/free_syscalls/result" syscalls_per_s)
-row "Syscalls, free-running, all threads (/s)" "$v" "<= 200" "$(check "$v" 'v <= 200')" "$syscalls_cmd"
-row "  same, bare Qt window (/s)" "$(value_of "$out/bare_syscalls/result" syscalls_per_s)" "reference" "" "$bare_syscalls_cmd"
-v=$(value_of "$out/x_requests/result" flushes_per_s)
-row "Repaints reaching the screen (/s)" "$v" "5 ± 2 %" "$(check "$v" 'v >= 4.9 && v <= 5.1')" "$x_requests_cmd"
-v=$(value_of "$out/x_requests/result" puts_per_flush_max)
-row "X image puts per repaint, most" "$v" "<= 10" "$(check "$v" 'v <= 10')" "$x_requests_cmd"
-v=$(value_of "$out/x_requests/result" round_trips_per_flush)
-row "Waits for the X server per repaint" "$v" "0" "$(check "$v" 'v == 0')" "$x_requests_cmd"
-v=$(micro_ns BM_ArchiveMinute)
-v=$([ -n "$v" ] && awk -v ns="$v" 'BEGIN { printf "%.4f", 100 * ns / 60e9 }')
-row "Archive writer alone, CPU (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')" "$micro_cmd"
-v=$(awk '$1 == "archive_bytes" { b = $2 } $1 == "archive_seconds" { s = $2 }
-         END { if (b && s) printf "%.2f", b / 4 / s * 86400 / 1e6 }' "$out/free/result" 2>/dev/null)
-row "Archive size per channel-day, default signal (MB)" "$v" "-" "" "${run_cmd[free]}"
-v=$(value_of "$out/m1/result" cpu_percent)
-row "CPU, \"１分\" mode (% of a core)" "$v" "< 1.0, <= free" \
-  "$(check "$v" "v < 1.0 && v <= ${free_cpu:-0} + 0.05")" "${run_cmd[m1]}"
-for m in m5:５分 m20:20分; do
-  IFS=: read -r name caption <<<"$m"
-  row "CPU, \"$caption\" mode (% of a core)" "$(value_of "$out/$name/result" cpu_percent)" "-" "" "${run_cmd[$name]}"
-done
-hwm=$(cat "$out"/{free,free_off,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
-row "Peak RSS, largest of the five (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
-v=$([ -s "$out/startup.sorted" ] && quantile "$out/startup.sorted" 0.5 || true)
-row "First request after start, median of $(awk 'END { print NR }' "$out/startup.sorted" 2>/dev/null) (ms)" "$v" "< 300" "$(check "$v" 'v < 300')" "$startup_cmd"
+  v=$(value_of "$out/free/periods.txt" mean_ms)
+  row "Request period, mean (ms)" "$v" "20 ± 0.04" "$(check "$v" 'v >= 19.96 && v <= 20.04')" "${run_cmd[free]}"
+  n=$(value_of "$out/free/periods.txt" periods)
+  v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.50)
+  row "Request period deviation, p50 (ms)" "$v" "-" "" "${run_cmd[free]}"
+  v=$([ -s "$out/free/deviations.txt" ] && quantile "$out/free/deviations.txt" 0.99)
+  row "Request period deviation, p99 (ms)" "$v" "< 1.5" "$(check "$v" 'v < 1.5')" "${run_cmd[free]}"
+  v=$([ -s "$out/ticker/deviations.txt" ] && quantile "$out/ticker/deviations.txt" 0.99)
+  row "  same, plain 20 ms writer beside it (ms)" "$v" "reference" "" "$ticker_cmd"
+  row "Request periods measured" "${n:-}" ">= 1000" "$(check "${n:-}" 'v >= 1000')" "${run_cmd[free]}"
 
-for page in utc_day_png:"UTC day, PNG" local_day_png:"local day, two files, PNG" utc_day_svg:"UTC day, SVG"; do
-  IFS=: read -r key caption <<<"$page"
-  v=$(value_of "$out/helicorder.txt" "${key}_wall_s_median")
-  row "Helicorder, $caption, median (s)" "$v" "< 1" "$(check "$v" 'v < 1')" "$helicorder_cmd"
-  v=$(value_of "$out/helicorder.txt" "${key}_peak_rss_mb_max")
-  row "  same, peak RSS (MB)" "$v" "< 100" "$(check "$v" 'v < 100')" "$helicorder_cmd"
-done
+  for m in m1:62:１分 m5:328:５分 m20:1324:20分; do
+    IFS=: read -r name nominal caption <<<"$m"
+    v=$(value_of "$out/$name/sweep.txt" mean_ms)
+    s=$(value_of "$out/$name/sweep.txt" steps)
+    [ "${s:-0}" -gt 0 ] || v=""
+    row "Timer2 step, mean over ${s:-0} steps, \"$caption\" (ms)" "$v" "$nominal ± 1 %" \
+      "$(check "$v" "v >= $nominal * 0.99 && v <= $nominal * 1.01 && ${s:-0} >= $steps")" "${run_cmd[$name]}"
+  done
 
-# --- table ---------------------------------------------------------------------------------------
+  v=$(value_of "$out/free_syscalls/result" syscalls_per_s)
+  row "Syscalls, free-running, all threads (/s)" "$v" "<= 200" "$(check "$v" 'v <= 200')" "$syscalls_cmd"
+  row "  same, floor window (/s)" "$(value_of "$out/bare_syscalls/result" syscalls_per_s)" "reference" "" "$bare_syscalls_cmd"
+  v=$(value_of "$out/x_requests/result" flushes_per_s)
+  row "Repaints reaching the screen (/s)" "$v" "5 ± 2 %" "$(check "$v" 'v >= 4.9 && v <= 5.1')" "$x_requests_cmd"
+  v=$(value_of "$out/x_requests/result" puts_per_flush_max)
+  row "X image puts per repaint, most" "$v" "<= 10" "$(check "$v" 'v <= 10')" "$x_requests_cmd"
+  v=$(value_of "$out/x_requests/result" round_trips_per_flush)
+  row "Waits for the X server per repaint" "$v" "0" "$(check "$v" 'v == 0')" "$x_requests_cmd"
+  v=$(micro_ns BM_ArchiveMinute)
+  v=$([ -n "$v" ] && awk -v ns="$v" 'BEGIN { printf "%.4f", 100 * ns / 60e9 }')
+  row "Archive writer alone, CPU (% of a core)" "$v" "< 0.1" "$(check "$v" 'v < 0.1')" "$micro_cmd"
+  v=$(awk '$1 == "archive_bytes" { b = $2 } $1 == "archive_seconds" { s = $2 }
+           END { if (b && s) printf "%.2f", b / 4 / s * 86400 / 1e6 }' "$out/free/result" 2>/dev/null)
+  row "Archive size per channel-day, default signal (MB)" "$v" "-" "" "${run_cmd[free]}"
+  hwm=$(cat "$out"/{free,free_nodetect,free_off,m1,m5,m20}/result 2>/dev/null | awk '$1 == "vmhwm_kib" && $2 > m { m = $2 } END { if (m) printf "%.1f", m / 1024 }')
+  row "Peak RSS, largest of the six recorders (MB)" "$hwm" "< 45" "$(check "$hwm" 'v < 45')" "${run_cmd[free]}"
+  v=$([ -s "$out/startup.sorted" ] && quantile "$out/startup.sorted" 0.5 || true)
+  row "First request after start, median of $(awk 'END { print NR }' "$out/startup.sorted" 2>/dev/null) (ms)" "$v" "< 300" "$(check "$v" 'v < 300')" "$startup_cmd"
+
+  for page in utc_day_png:"UTC day, PNG" local_day_png:"local day, two files, PNG" utc_day_svg:"UTC day, SVG"; do
+    IFS=: read -r key caption <<<"$page"
+    v=$(value_of "$out/helicorder.txt" "${key}_wall_s_median")
+    row "Helicorder, $caption, median (s)" "$v" "< 1" "$(check "$v" 'v < 1')" "$helicorder_cmd"
+    v=$(value_of "$out/helicorder.txt" "${key}_peak_rss_mb_max")
+    row "  same, peak RSS (MB)" "$v" "< 100" "$(check "$v" 'v < 100')" "$helicorder_cmd"
+  done
+fi
+
+# --- tables --------------------------------------------------------------------------------------
 
 declare -A cmd_number
 commands=()
+number_of() {  # command: sets n to its number in the list printed below the tables
+  if [ -z "${cmd_number[$1]:-}" ]; then
+    commands+=("$1")
+    cmd_number[$1]=${#commands[@]}
+  fi
+  n=${cmd_number[$1]}
+}
 # Padded by display width, not bytes: some figures are written in Japanese, some targets with ±.
 padded() {  # text width
   printf '%s%*s' "$1" $(($2 - $(printf '%s' "$1" | LC_ALL=C.UTF-8 wc -L))) ""
 }
-printf '%s %12s  %s %-4s %s\n' "$(padded Figure 48)" "Value" "$(padded Target 16)" "Met" "Cmd"
-printf '%s\n' "$(printf '%.0s-' {1..90})"
-for r in "${rows[@]}"; do
-  IFS='|' read -r figure value target verdict command <<<"$r"
-  if [ -z "${cmd_number[$command]:-}" ]; then
-    commands+=("$command")
-    cmd_number[$command]=${#commands[@]}
-  fi
-  printf '%s %12s  %s %-4s [%s]\n' "$(padded "$figure" 48)" "$value" "$(padded "$target" 16)" "$verdict" \
-    "${cmd_number[$command]}"
+
+echo "CPU side by side: % of a core, median of $rounds rounds of $((window_s / rounds)) s, the same for all; x floor: median of each round's CPU / the floor's"
+printf '%s %6s %8s  %-8s %-4s %8s %8s  %s\n' "$(padded Program 48)" "CPU %" "x floor" "Target" "Met" "wake/s" "all/s" "Cmd"
+printf '%s\n' "$(printf '%.0s-' {1..102})"
+for r in "${cpu_rows[@]}"; do
+  IFS='|' read -r program cpu ratio target verdict wakeups all command <<<"$r"
+  number_of "$command"
+  printf '%s %6s %8s  %-8s %-4s %8s %8s  [%s]\n' "$(padded "$program" 48)" "$cpu" "$ratio" "$target" "$verdict" \
+    "$wakeups" "$all" "$n"
 done
 echo
+
+if [ "$cpu_only" = 0 ]; then
+  printf '%s %12s  %s %-4s %s\n' "$(padded Figure 48)" "Value" "$(padded Target 16)" "Met" "Cmd"
+  printf '%s\n' "$(printf '%.0s-' {1..90})"
+  for r in "${rows[@]}"; do
+    IFS='|' read -r figure value target verdict command <<<"$r"
+    number_of "$command"
+    printf '%s %12s  %s %-4s [%s]\n' "$(padded "$figure" 48)" "$value" "$(padded "$target" 16)" "$verdict" "$n"
+  done
+  echo
+fi
 for i in "${!commands[@]}"; do
   echo "[$((i + 1))] ${commands[$i]}"
 done

@@ -26,6 +26,8 @@ public:
     QString input() override;
     void output(const QString& text) override;
     QString deviceName() const override { return QStringLiteral("bench"); }
+    // Of the signal: 20 ms more with each request.
+    double seconds() const { return seconds_; }
 
 private:
     boardsim::SeismicSignal signal_;
@@ -34,16 +36,18 @@ private:
     bool open_ = false;
 };
 
-// Time of day moving on by one tick per reading; the sweep-wrap pause costs no time, since a
-// sleep is no work of the machine's.
+// The clocks of a station whose every request is a tick: both move on by 20 ms with each request
+// the link has been given. The sweep-wrap pause costs no time, since a sleep is no work of the
+// machine's.
 class TickClock final : public Clock {
 public:
+    explicit TickClock(const SeismicLink& link) : link_(link) {}
     QTime timeOfDay() const override;
-    std::int64_t utcNanoseconds() const override { return 0; }
+    std::int64_t utcNanoseconds() const override;
     void pause(int) override {}
 
 private:
-    mutable int readings_ = 0;
+    const SeismicLink& link_;
 };
 
 // A window that keeps nothing but a checksum of what it is asked to do: the recorder's own

@@ -22,7 +22,7 @@ void BM_PlotChannel(benchmark::State& state)
 {
     NullView view;
     SeismicLink link;
-    TickClock clock;
+    TickClock clock(link);
     Recorder recorder(view, link, clock);
     recorder.startUp();
     std::int16_t index = 0;
@@ -43,7 +43,7 @@ void BM_Timer1TickNullView(benchmark::State& state)
 {
     NullView view;
     SeismicLink link;
-    TickClock clock;
+    TickClock clock(link);
     Recorder recorder(view, link, clock);
     recorder.startUp();
     for (auto _ : state)
@@ -58,7 +58,7 @@ void BM_Timer1TickWithAssembly(benchmark::State& state)
 {
     NullView view;
     SeismicLink link;
-    TickClock clock;
+    TickClock clock(link);
     NullSink sink;
     Recorder recorder(view, link, clock);
     recorder.setSampleSink(&sink);

@@ -122,7 +122,7 @@ void repaintNow(Form1& form)
 RunResult runOnce(const Options& options)
 {
     SeismicLink link;
-    TickClock clock;
+    TickClock clock(link);
     Form1 form(link, clock);
     if (!form.load())
         throw std::runtime_error("the window's start-up failed");

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # One recorder against the board simulator on the current X display, measured from outside:
-#   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS [ARCHIVE]]
+#   recorder_run.sh BUILD_DIR OUT_DIR MODE SECONDS [STEPS [ARCHIVE [DETECT]]]
 # MODE is free, 1min, 5min or 20min; the timed ones are chosen by clicking their button.
-# ARCHIVE is on (the default; the archive goes to OUT_DIR/archive) or off (--no-archive).
+# ARCHIVE is on (the default; the archive goes to OUT_DIR/archive) or off (--no-archive);
+# DETECT is on (the default) or off (--no-detect).
 # After a settling time it takes the process's figures over SECONDS (see process_figures.sh;
 # ROUNDS and STRACE_SECONDS from the environment, default 6 and 0), then (with STEPS) waits for
 # that many sweep steps, then stops the recorder with SIGTERM. OUT_DIR gets sim.log (every request
@@ -10,7 +11,7 @@
 # wakeups_per_s, syscalls_per_s, vmhwm_kib, steps, and with the archive on archive_bytes and
 # archive_seconds: what the archive grew by while the recorder ran, and for how long).
 set -euo pipefail
-build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0} archive=${6:-on}
+build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0} archive=${6:-on} detect=${7:-on}
 settle=2
 . "$(dirname "$0")/process_figures.sh"
 
@@ -30,6 +31,7 @@ for _ in $(seq 100); do [ -e "$link" ] && break; sleep 0.05; done
 
 archive_args=(--no-archive)
 [ "$archive" = off ] || archive_args=(--archive "$out/archive")
+[ "$detect" = on ] || archive_args+=(--no-detect)
 began=$(date +%s.%N)
 QT_QPA_PLATFORM=xcb QT_LOGGING_RULES="kelvra.sweep.debug=true" XDG_DATA_HOME="$out/data" \
   "$build/bench/kelvra-bench-stamp" "$out/start" "$build/kelvra" --port "$link" "${archive_args[@]}" \
