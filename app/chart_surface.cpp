@@ -60,18 +60,36 @@ std::optional<PixelLine> clipToBox(double x1, double y1, double x2, double y2, c
     return PixelLine{pointAt(t0, edge0), pointAt(t1, edge1)};
 }
 
+// For two valid rectangles; QRect's own operators are not inline, and this runs for every
+// remembered fill on every change.
+bool overlap(const QRect& a, const QRect& b)
+{
+    return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() && b.top() <= a.bottom();
+}
+
 }  // namespace
 
 ChartSurface::ChartSurface(QSize outerTwips, QWidget* parent)
     : QWidget(parent),
       outerTwips_(outerTwips),
       image_(twipsToPixels(outerTwips.width()) - 2 * kBorder, twipsToPixels(outerTwips.height()) - 2 * kBorder,
-             QImage::Format_RGB32)
+             QImage::Format_RGB32),
+      width_(image_.width()),
+      height_(image_.height()),
+      foreground_(foreground().rgb())
 {
-    setFixedSize(image_.width() + 2 * kBorder, image_.height() + 2 * kBorder);
+    setFixedSize(width_ + 2 * kBorder, height_ + 2 * kBorder);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     image_.fill(background());
+    knownFills_.reserve(kKnownFills);
+}
+
+void ChartSurface::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        foreground_ = foreground().rgb();
+    QWidget::changeEvent(event);
 }
 
 void ChartSurface::setPenWidth(int pixels) { penWidth_ = pixels; }
@@ -92,17 +110,33 @@ QColor ChartSurface::background() const { return palette().color(QPalette::Base)
 
 QRect ChartSurface::drawingArea() const { return QRect(QPoint(kBorder, kBorder), image_.size()); }
 
-void ChartSurface::drawLine(float x1, float y1, float x2, float y2) { drawLine(x1, y1, x2, y2, foreground()); }
+void ChartSurface::drawLine(float x1, float y1, float x2, float y2) { drawLine(x1, y1, x2, y2, foreground_); }
 
 void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor& colour)
 {
-    const int reach = std::max(penWidth_, 1) + 1;
-    const QRectF box(QPointF(-reach, -reach), QPointF(image_.width() + reach, image_.height() + reach));
-    const auto line = clipToBox(double(x1) / kTwipsPerPixel, double(y1) / kTwipsPerPixel,
-                                double(x2) / kTwipsPerPixel, double(y2) / kTwipsPerPixel, box);
-    if (!line)
+    drawLine(x1, y1, x2, y2, colour.rgb());
+}
+
+void ChartSurface::drawLine(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    const Line line{x1, y1, x2, y2, colour, penWidth_};
+    if (KnownFill* known = knownFill(line)) {
+        // The grid's lines on every draw: nothing to do unless something was drawn across them.
+        known->lastUse = ++fills_;
+        if (!known->disturbed.isEmpty()) {
+            const QRect changed = refill(*known);
+            if (!changed.isEmpty())
+                scheduleRepaint(changed.translated(kBorder, kBorder));
+        }
         return;
-    const QRect changed = plot(line->from, line->to, colour.rgb());
+    }
+    const int reach = std::max(penWidth_, 1) + 1;
+    const QRectF box(QPointF(-reach, -reach), QPointF(width_ + reach, height_ + reach));
+    const auto pixels = clipToBox(double(x1) / kTwipsPerPixel, double(y1) / kTwipsPerPixel,
+                                  double(x2) / kTwipsPerPixel, double(y2) / kTwipsPerPixel, box);
+    if (!pixels)
+        return;
+    const QRect changed = plot(pixels->from, pixels->to, line);
     if (!changed.isEmpty())
         scheduleRepaint(changed.translated(kBorder, kBorder));
 }
@@ -111,37 +145,50 @@ void ChartSurface::drawLine(float x1, float y1, float x2, float y2, const QColor
 // region becomes an image put of its own when the window is flushed to the screen.
 void ChartSurface::scheduleRepaint(const QRect& changed)
 {
-    unpainted_ |= changed;
+    // The sweep changes the same few columns tick after tick: what lies within the rectangle
+    // already asked for needs no new request.
+    const QRect grown = unpainted_ | changed;
+    if (grown == unpainted_)
+        return;
+    unpainted_ = grown;
     update(unpainted_);
+}
+
+// The pixels a square brush of the pen width covers from a to b, within the image; may be empty.
+// From a to b as QRect takes them: a line drawn upwards loses a row at each end.
+QRect ChartSurface::brushed(QPoint a, QPoint b) const
+{
+    const QRect covered = QRect(a, b).normalized().adjusted(-penBefore(), -penBefore(), penAfter(), penAfter());
+    if (covered.isEmpty())
+        return covered;
+    return QRect(QPoint(std::max(covered.left(), 0), std::max(covered.top(), 0)),
+                 QPoint(std::min(covered.right(), width_ - 1), std::min(covered.bottom(), height_ - 1)));
 }
 
 // Bresenham with a square brush of the pen width, written straight into the image: exact
 // colours, square-ish caps, and a segment shorter than a pixel still leaves a dot. The painter
 // would hand tall lines to worker threads, which costs more than the drawing itself. Returns
 // the bounds of the pixels that changed: redrawing the grid mostly changes none.
-QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
+QRect ChartSurface::plot(QPoint from, QPoint to, const Line& line)
 {
-    const int before = penBefore();
-    const int after = penAfter();
-    QRect changed;
-    auto brush = [&](QPoint a, QPoint b) {
-        const QRect covered = QRect(a, b).normalized().adjusted(-before, -before, after, after);
-        const QRect filled = fill(covered & image_.rect(), colour);
-        if (!filled.isEmpty())
-            changed |= filled;
-    };
-    // The grid and the sweep lines are upright or level: one rectangle.
+    // Upright and level lines are one rectangle. Those across the whole chart, the grid's and the
+    // sweep's, come back on every draw.
     if (from.x() == to.x() || from.y() == to.y()) {
-        brush(from, to);
-        return changed;
+        const QRect rect = brushed(from, to);
+        if (rect.width() == width_ || rect.height() == height_)
+            return fill(rect, line);
+        return fill(rect, line.colour);
     }
+    QRect changed;
     const int dx = std::abs(to.x() - from.x());
     const int dy = -std::abs(to.y() - from.y());
     const int sx = from.x() < to.x() ? 1 : -1;
     const int sy = from.y() < to.y() ? 1 : -1;
     int error = dx + dy;
     for (QPoint p = from;;) {
-        brush(p, p);
+        const QRect filled = fill(brushed(p, p), line.colour);
+        if (!filled.isEmpty())
+            changed |= filled;
         if (p == to)
             break;
         const int twice = 2 * error;
@@ -157,7 +204,50 @@ QRect ChartSurface::plot(QPoint from, QPoint to, QRgb colour)
     return changed;
 }
 
+// The grid is drawn again on every draw of its chart and mostly finds its pixels as it left them:
+// a line's fill is remembered, and drawn again it looks only where other fills have changed its
+// pixels since.
+QRect ChartSurface::fill(const QRect& rect, const Line& line)
+{
+    if (rect.isEmpty())
+        return QRect();
+    for (KnownFill& known : knownFills_)
+        if (known.rect == rect && known.line.colour == line.colour) {
+            // The sweep's lines come back to the same column at slightly different positions.
+            known.line = line;
+            return refill(known);
+        }
+    const QRect changed = fill(rect, line.colour);
+    keepKnownFill({line, rect, QRect(), ++fills_});
+    return changed;
+}
+
 QRect ChartSurface::fill(const QRect& rect, QRgb colour)
+{
+    const QRect changed = setPixels(rect, colour);
+    disturb(changed, nullptr);
+    return changed;
+}
+
+QRect ChartSurface::refill(KnownFill& known)
+{
+    const QRect changed = setPixels(known.disturbed, known.line.colour);
+    known.disturbed = QRect();
+    known.lastUse = ++fills_;
+    disturb(changed, &known);
+    return changed;
+}
+
+void ChartSurface::disturb(const QRect& changed, const KnownFill* by)
+{
+    if (changed.isEmpty())
+        return;
+    for (KnownFill& known : knownFills_)
+        if (&known != by && overlap(changed, known.rect))
+            known.disturbed |= changed & known.rect;
+}
+
+QRect ChartSurface::setPixels(const QRect& rect, QRgb colour)
 {
     if (rect.isEmpty())
         return QRect();
@@ -182,6 +272,25 @@ QRect ChartSurface::fill(const QRect& rect, QRgb colour)
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+ChartSurface::KnownFill* ChartSurface::knownFill(const Line& line)
+{
+    for (KnownFill& known : knownFills_)
+        if (known.line == line)
+            return &known;
+    return nullptr;
+}
+
+void ChartSurface::keepKnownFill(const KnownFill& fill)
+{
+    if (knownFills_.size() < kKnownFills) {
+        knownFills_.push_back(fill);
+        return;
+    }
+    // The sweep's lines move on; the grid's come back on every draw.
+    *std::min_element(knownFills_.begin(), knownFills_.end(),
+                      [](const KnownFill& a, const KnownFill& b) { return a.lastUse < b.lastUse; }) = fill;
+}
+
 void ChartSurface::clear()
 {
     const QRgb colour = background().rgb();
@@ -189,6 +298,7 @@ void ChartSurface::clear()
         const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
         if (std::any_of(row, row + image_.width(), [colour](QRgb pixel) { return pixel != colour; })) {
             image_.fill(colour);
+            knownFills_.clear();
             scheduleRepaint(drawingArea());
             return;
         }

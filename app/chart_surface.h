@@ -7,6 +7,9 @@
 #include <QSize>
 #include <QWidget>
 
+#include <cstdint>
+#include <vector>
+
 namespace kelvra {
 
 // A strip chart: a flat one-pixel border around a drawing area addressed in twips from its
@@ -38,20 +41,58 @@ public:
     QRect drawingArea() const;
 
 protected:
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     // Pixels the pen covers before (above, left of) and after its point.
     int penBefore() const;
     int penAfter() const;
-    QRect plot(QPoint from, QPoint to, QRgb colour);
+    // A line as asked for, in twips, with the colour and pen it was drawn with.
+    struct Line {
+        float x1, y1, x2, y2;
+        QRgb colour;
+        int penWidth;
+        friend bool operator==(const Line& a, const Line& b)
+        {
+            return a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 && a.colour == b.colour &&
+                   a.penWidth == b.penWidth;
+        }
+    };
+    // The rectangle of a line across the chart, once filled with its colour, and the bounds of
+    // what other fills have changed in it since.
+    struct KnownFill {
+        Line line;  // the last line that filled it
+        QRect rect;
+        QRect disturbed;
+        std::uint64_t lastUse;
+    };
+    // The grid's 16 lines and the sweep's two, where they are and where they were.
+    static constexpr std::size_t kKnownFills = 20;
+
+    void drawLine(float x1, float y1, float x2, float y2, QRgb colour);
+    QRect brushed(QPoint a, QPoint b) const;
+    // Each returns the bounds of the pixels that changed.
+    QRect plot(QPoint from, QPoint to, const Line& line);
+    QRect fill(const QRect& rect, const Line& line);
     QRect fill(const QRect& rect, QRgb colour);
+    QRect refill(KnownFill& known);
+    QRect setPixels(const QRect& rect, QRgb colour);
+    // Notes a change in every remembered fill it reaches but `by`.
+    void disturb(const QRect& changed, const KnownFill* by);
+    KnownFill* knownFill(const Line& line);
+    void keepKnownFill(const KnownFill& fill);
     void scheduleRepaint(const QRect& changed);
 
     QSize outerTwips_;
     QImage image_;
+    const int width_;  // of the image, asked for on every line
+    const int height_;
+    QRgb foreground_;  // the grid's colour, looked up once: most lines are the grid's
     int penWidth_ = 1;
     QRect unpainted_;
+    std::vector<KnownFill> knownFills_;
+    std::uint64_t fills_ = 0;
 };
 
 }  // namespace kelvra

@@ -2,10 +2,12 @@
 
 #include "app/chart_surface.h"
 #include "app/failure_report.h"
+#include "app/picture_label.h"
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
-#include "app/status_hold.h"
 #include "app/save_chord.h"
+#include "app/status_hold.h"
+#include "app/text_widths.h"
 #include "app/twips.h"
 #include "app/window_font.h"
 #include "link/serial_link.h"
@@ -49,12 +51,12 @@ bool isValueLabel(LabelId id)
 
 // A value too wide for its label at the font it inherits is shown in a font just small enough,
 // rather than cut at both ends; one that fits keeps the inherited font untouched.
-void fitFontToText(QLabel& label)
+void fitFontToText(QLabel& label, TextWidths& widths)
 {
     constexpr qreal kStep = 0.25;
     const QFont inherited = label.parentWidget()->font();
     const int room = label.contentsRect().width();
-    const int needed = QFontMetrics(inherited).horizontalAdvance(label.text());
+    const int needed = widths.of(label.text(), inherited);
     QFont fitted = inherited;
     if (needed > room) {
         fitted.setPointSizeF(std::floor(inherited.pointSizeF() * room / needed / kStep) * kStep);
@@ -107,8 +109,14 @@ Form1::Form1(SerialLink& link, Clock& clock, QWidget* parent)
     // wake-up (or a click) instead of waking the process themselves.
     Timer2 = new RecorderTimer(RecorderTimer::Wakes::WhenAsked, this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    pacer_ = new RepaintPacer(*this, kTicksPerRepaint);
+    pacer_ = new RepaintPacer(*this, kTicksPerRepaint, [this] {
+        for (QLabel* reading : {Label1, Label2, Label3, Label4})
+            static_cast<PictureLabel*>(reading)->keepPicture();
+    });
     statusHold_ = new StatusHold(*Label5);
+    // What the recorder writes is never markup: Qt need not look for any on every new text.
+    for (QLabel* written : {Label1, Label2, Label3, Label4, Label5, Label6, Label30})
+        written->setTextFormat(Qt::PlainText);
     connectEvents();
 }
 
@@ -314,17 +322,24 @@ void Form1::setLabelText(LabelId id, const QString& text)
     if (id == LabelId::Label5 && statusHold_->holds(text == kStatusNoReply))
         return;
     QLabel& target = label(id);
+    // Written on every tick, mostly with what the label already shows.
+    if (target.text() == text)
+        return;
     target.setText(text);
     if (isValueLabel(id))
-        fitFontToText(target);
+        fitFontToText(target, valueWidths_);
 }
 
 void Form1::setLabelBackground(LabelId id, Rgb colour)
 {
     if (id == LabelId::Label5 && statusHold_->holds(colour == kStatusNoReplyColour))
         return;
+    // Set on every tick, nearly always to the colour it has: the label is not even asked.
+    std::optional<Rgb>& shown = backgrounds_[static_cast<std::size_t>(id)];
+    if (shown == colour)
+        return;
+    shown = colour;
     QLabel& target = label(id);
-    // Set on every tick; resolving a new palette is the costly part, so skip when unchanged.
     if (target.autoFillBackground() && target.palette().color(QPalette::Window) == toColor(colour))
         return;
     QPalette colours = target.palette();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/text_widths.h"
 #include "recorder/clock.h"
 #include "recorder/form_view.h"
 #include "recorder/recorder.h"
@@ -8,8 +9,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <exception>
 #include <functional>
+#include <optional>
 
 class QCloseEvent;
 class QFrame;
@@ -144,6 +147,10 @@ private:
     QLabel& label(LabelId id) const;
     RecorderTimer& timer(TimerId id) const;
 
+    TextWidths valueWidths_;
+    // The background each label was last given, by LabelId.
+    static constexpr std::size_t kLabelIds = static_cast<std::size_t>(LabelId::Label30) + 1;
+    std::array<std::optional<Rgb>, kLabelIds> backgrounds_{};
     RepaintPacer* pacer_ = nullptr;
     StatusHold* statusHold_ = nullptr;
     SystemClock systemClock_;

@@ -3,6 +3,7 @@
 #include "app/chart_surface.h"
 #include "app/command_button.h"
 #include "app/form1.h"
+#include "app/picture_label.h"
 #include "app/twips.h"
 #include "app/window_font.h"
 
@@ -21,6 +22,7 @@ enum Look : unsigned {
     kSunken = 1u << 1,
     kHighlightTextBackground = 1u << 2,
     kWindowTextColour = 1u << 3,
+    kKeepsPictures = 1u << 4,  // a reading's label: see PictureLabel
 };
 
 struct LabelSpec {
@@ -84,13 +86,13 @@ const std::array<FrameSpec, 3> kFrames{{
      {{
          {&Form1::Label9, "Label9", 120, 240, 1575, 255, "電　　圧", 0.0, false, kCentred},
          {&Form1::Label1, "Label1", 120, 600, 1500, 300, "CH-1 :", 0.0, false,
-          kCentred | kSunken | kHighlightTextBackground},
+          kCentred | kSunken | kHighlightTextBackground | kKeepsPictures},
          {&Form1::Label2, "Label2", 120, 1080, 1500, 300, "CH-2 :", 0.0, false,
-          kCentred | kSunken | kHighlightTextBackground},
+          kCentred | kSunken | kHighlightTextBackground | kKeepsPictures},
          {&Form1::Label3, "Label3", 120, 1560, 1500, 300, "CH-3 :", 0.0, false,
-          kCentred | kSunken | kHighlightTextBackground},
+          kCentred | kSunken | kHighlightTextBackground | kKeepsPictures},
          {&Form1::Label4, "Label4", 120, 2040, 1500, 300, "CH-4 :", 0.0, false,
-          kCentred | kSunken | kHighlightTextBackground},
+          kCentred | kSunken | kHighlightTextBackground | kKeepsPictures},
      }}},
     {&Form1::Frame3, "Frame3", 11520, 6840, 1815, 1455, 0.0,
      {{
@@ -150,7 +152,8 @@ void styleLabel(QLabel& label, const char* name, const QRect& geometry, qreal po
 
 QLabel* createLabel(Form1& form, const LabelSpec& row, QWidget* container)
 {
-    auto* label = new QLabel(QString::fromUtf8(row.text), container);
+    const QString text = QString::fromUtf8(row.text);
+    auto* label = (row.look & kKeepsPictures) ? new PictureLabel(text, container) : new QLabel(text, container);
     styleLabel(*label, row.name, twipsRect(row.left, row.top, row.width, row.height), row.points, row.bold,
                row.look);
     form.*row.member = label;

@@ -4,10 +4,16 @@
 #include <QEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace kelvra {
 
-RepaintPacer::RepaintPacer(QWidget& window, int ticksPerRepaint)
-    : QObject(&window), window_(window), ticksPerRepaint_(ticksPerRepaint), ticksSinceRepaint_(ticksPerRepaint)
+RepaintPacer::RepaintPacer(QWidget& window, int ticksPerRepaint, std::function<void()> beforeRepaint)
+    : QObject(&window),
+      window_(window),
+      beforeRepaint_(std::move(beforeRepaint)),
+      ticksPerRepaint_(ticksPerRepaint),
+      ticksSinceRepaint_(ticksPerRepaint)
 {
     window.installEventFilter(this);
 }
@@ -19,6 +25,8 @@ void RepaintPacer::tick()
     if (!held_ || ticksSinceRepaint_ < ticksPerRepaint_)
         return;
     held_ = false;
+    if (beforeRepaint_)
+        beforeRepaint_();
     // Painted within the tick that runs anyway: a posted request would make the event loop go
     // round once more.
     QEvent request(QEvent::UpdateRequest);

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QWidget;
 
 namespace kelvra {
@@ -13,7 +15,8 @@ namespace kelvra {
 class RepaintPacer : public QObject {
     Q_OBJECT
 public:
-    RepaintPacer(QWidget& window, int ticksPerRepaint);
+    // `beforeRepaint` runs just before each repaint the pacer makes itself.
+    RepaintPacer(QWidget& window, int ticksPerRepaint, std::function<void()> beforeRepaint = {});
 
     // Called on every tick of the recorder.
     void tick();
@@ -23,6 +26,7 @@ protected:
 
 private:
     QWidget& window_;
+    std::function<void()> beforeRepaint_;
     int ticksPerRepaint_;
     int ticksSinceRepaint_;
     bool held_ = false;

@@ -59,6 +59,15 @@ double shownLevel(double y, float height, float k, VerticalBand reach)
     return reach.top + (reach.bottom - reach.top) * share;
 }
 
+// A reply in the board's own form is read without the general parser's copies.
+std::optional<double> readingOf(const QString& reply)
+{
+    const BoardReading board = boardReading(reply);
+    if (board.kind == BoardReadingKind::Reading)
+        return board.counts;
+    return parseReading(reply);
+}
+
 QString clockText(const QTime& time)
 {
     return QString::number(time.hour()) + u'時' + QString::number(time.minute()) + u'分' +
@@ -77,7 +86,11 @@ double checked(double value)
 
 }  // namespace
 
-Recorder::Recorder(FormView& form, SerialLink& port, Clock& clock) : form_(form), port_(port), clock_(clock) {}
+Recorder::Recorder(FormView& form, SerialLink& port, Clock& clock) : form_(form), port_(port), clock_(clock)
+{
+    for (std::vector<QString>& texts : valueTexts_)
+        texts.resize(kBoardFullScale + 1);
+}
 
 void Recorder::setSampleSink(SampleSink* sink)
 {
@@ -133,7 +146,7 @@ void Recorder::timer1Tick()
         form_.setLabelText(LabelId::Label5, kStatusReceiving);
     }
 
-    form_.setLabelText(LabelId::Label6, clockText(clock_.timeOfDay()));
+    showTimeOfDay();
 
     plot_channel(ch_index, rx_text);
 
@@ -162,7 +175,7 @@ void Recorder::plot_channel(std::int16_t index, const QString& reply_text)
 
     // A reply that is not a number repeats the channel's last reading.
     double& reading = this->*channel.reading;
-    reading = parseReading(reply_text).value_or(reading);
+    reading = readingOf(reply_text).value_or(reading);
 
     const float height = form_.chartHeight(chart);
     const float width = form_.chartWidth(chart);
@@ -192,8 +205,32 @@ void Recorder::plot_channel(std::int16_t index, const QString& reply_text)
     if (index == kChannelCount - 1)
         GP1S_count = GP1_count;
 
-    form_.setLabelText(channel.label,
-                       QLatin1String(channel.prefix) + QLatin1String(" : ") + voltsText(reading));
+    form_.setLabelText(channel.label, valueText(index, reading));
+}
+
+const QString& Recorder::valueText(std::int16_t index, double reading)
+{
+    // The board's readings are whole counts 0..1023: each channel's texts are made once.
+    std::vector<QString>& known = valueTexts_[static_cast<std::size_t>(index)];
+    const bool boardCounts = reading >= 0.0 && reading <= kBoardFullScale && reading == std::floor(reading);
+    QString& text = boardCounts ? known[static_cast<std::size_t>(reading)] : otherValueText_;
+    if (!boardCounts || text.isNull())
+        text = QLatin1String(kChannels[static_cast<std::size_t>(index)].prefix) + QLatin1String(" : ") +
+               voltsText(reading);
+    return text;
+}
+
+void Recorder::showTimeOfDay()
+{
+    // The clock shows whole seconds, and local time turns to its next second with UTC: the time
+    // of day is read and its text made once a second, not on every tick.
+    constexpr std::int64_t kNsPerSecond = 1'000'000'000;
+    const std::int64_t utcNs = clock_.utcNanoseconds();
+    const std::int64_t second = utcNs / kNsPerSecond - (utcNs % kNsPerSecond < 0 ? 1 : 0);
+    if (second == shownUtcSecond_)
+        return;
+    shownUtcSecond_ = second;
+    form_.setLabelText(LabelId::Label6, clockText(clock_.timeOfDay()));
 }
 
 void Recorder::timer2Tick()

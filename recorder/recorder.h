@@ -8,8 +8,10 @@
 #include "link/serial_link.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace kelvra {
 
@@ -57,6 +59,8 @@ public:
 private:
     void applySweepMode(std::size_t mode);
     void restartSweep(bool tolerant);
+    void showTimeOfDay();
+    const QString& valueText(std::int16_t index, double reading);
     QString readReply();
     void sendRequest(bool tolerant);
     void writeRequest();
@@ -80,6 +84,10 @@ private:
     std::optional<ReplyAssembly> assembly_;
     LateReplyWatch lateReplies_;
     std::int64_t requestUtcNs_ = 0;  // when the outstanding request was written
+    std::optional<std::int64_t> shownUtcSecond_;  // when the clock label was last written
+    // Each channel's value texts by board reading, made when first shown; other values' last text.
+    std::array<std::vector<QString>, kChannelCount> valueTexts_;
+    QString otherValueText_;
 };
 
 }  // namespace kelvra

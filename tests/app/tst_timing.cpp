@@ -1,10 +1,13 @@
+#include "app/picture_label.h"
 #include "app/recorder_timer.h"
 #include "app/repaint_pacer.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest>
 
+using kelvra::PictureLabel;
 using kelvra::RecorderTimer;
 using kelvra::RepaintPacer;
 
@@ -41,6 +44,7 @@ private slots:
     void askedTimerKeepsItsRateOverManyHandOvers();
     void pacerHoldsBackRepaintsWithinTheInterval();
     void pacerPaintsHeldChangesLater();
+    void labelPaintedFromItsPictureLooksAsPainted();
 };
 
 void TstTiming::timerIntervalStartsAndStops()
@@ -145,6 +149,41 @@ void TstTiming::pacerPaintsHeldChangesLater()
         // Painted within the tick: a posted request would wake the event loop once more.
         QVERIFY(paced.probe.paints > before);
     }
+}
+
+// A reading's label painted from the picture it kept shows what painting it would, also once its
+// colours or its font have changed since the picture was taken.
+void TstTiming::labelPaintedFromItsPictureLooksAsPainted()
+{
+    QWidget window;
+    PictureLabel pictured(QStringLiteral("CH-1 : 2.50"), &window);
+    QLabel painted(QStringLiteral("CH-1 : 2.50"), &window);
+    for (QLabel* label : {static_cast<QLabel*>(&pictured), &painted}) {
+        label->setFixedSize(100, 20);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        label->setAutoFillBackground(true);
+    }
+    painted.move(0, 30);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto looksSame = [&] {
+        pictured.keepPicture();
+        return pictured.grab().toImage() == painted.grab().toImage();
+    };
+    QVERIFY(looksSame());
+
+    QPalette red = pictured.palette();
+    red.setColor(QPalette::Window, Qt::red);
+    for (QLabel* label : {static_cast<QLabel*>(&pictured), &painted})
+        label->setPalette(red);
+    QVERIFY(looksSame());
+
+    QFont smaller = pictured.font();
+    smaller.setPointSizeF(smaller.pointSizeF() - 2);
+    for (QLabel* label : {static_cast<QLabel*>(&pictured), &painted})
+        label->setFont(smaller);
+    QVERIFY(looksSame());
 }
 
 QTEST_MAIN(TstTiming)
