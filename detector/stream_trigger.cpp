@@ -6,10 +6,11 @@
 namespace kelvra::detector {
 namespace {
 
-// Samples further apart than this many periods have a gap between them: one missing reply makes
-// two periods, while a late tick or the sweep's 50 ms pause when it wraps must not restart the
-// averages, and with them half a minute of blindness.
-constexpr double kLongestStepInPeriods = 1.75;
+// Samples further apart than this many periods have a gap between them. One reply lost on a
+// noisy line, a late tick or the sweep's 50 ms pause when it wraps is bridged: restarting would
+// blind the channel for a whole long-term average, and a loaded machine or a poor cable loses
+// a reply every few seconds. Two lost replies in a row restart it.
+constexpr double kLongestStepInPeriods = 2.5;
 
 // As ObsPy counts an average's length in samples: int(seconds * rate).
 std::int64_t samplesIn(double seconds, double sampleRateHz)

@@ -26,10 +26,10 @@ struct Quake {
 };
 
 // What befalls the data from `atS` on: samples missing, the clock stepped (both with the board
-// at another offset afterwards), one channel stuck at full scale, or one round of samples late,
-// as the sweep's pause when it wraps makes it.
+// at another offset afterwards), one channel stuck at full scale, one round of samples late, as
+// the sweep's pause when it wraps makes it, or samples lost with the board unchanged.
 struct Fault {
-    enum Kind { Gap, ClockStep, Stuck, Late } kind;
+    enum Kind { Gap, ClockStep, Stuck, Late, Lost } kind;
     double atS;
     double seconds = 0;  // the gap's length, the step (negative: back), the delay
     int channel = 0;     // the stuck one
@@ -68,11 +68,12 @@ std::vector<Sample> samplesOf(const Day& day, std::int64_t startNs = kDayStartNs
         double lateS = 0;
         for (const Fault& fault : day.faults) {
             const bool now = t >= fault.atS && t < fault.atS + kPeriodS / 2;
-            if (fault.kind == Fault::Gap && t >= fault.atS && t < fault.atS + fault.seconds)
+            if ((fault.kind == Fault::Gap || fault.kind == Fault::Lost) && t >= fault.atS
+                && t < fault.atS + fault.seconds)
                 skipped = true;
             if (now && fault.kind == Fault::Late)
                 lateS = fault.seconds;
-            else if (now && fault.kind != Fault::Stuck)
+            else if (now && fault.kind != Fault::Stuck && fault.kind != Fault::Lost)
                 offset = 540;
             if (now && fault.kind == Fault::ClockStep)
                 clockS += fault.seconds;
@@ -136,8 +137,10 @@ void TstEventDetector::findsTheQuakesAndNothingElse_data()
     QTest::newRow("a channel stuck at full scale") << Day{600, {}, {{Fault::Stuck, 300, 0, 2}}} << QList<Found>{};
     QTest::newRow("a quake while the averages fill after a gap")
         << Day{600, {{330, {0, 1, 2, 3}}}, {{Fault::Gap, 300, 10}}} << QList<Found>{};
-    QTest::newRow("one reply missing before a quake") << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Gap, 300, 0.05}}}
-                                                      << QList<Found>{};
+    QTest::newRow("two replies missing before a quake") << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Gap, 300, 0.13}}}
+                                                        << QList<Found>{};
+    QTest::newRow("one reply missing before a quake is no gap")
+        << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Lost, 300, 0.05}}} << QList<Found>{{310, {0, 1, 2, 3}}};
     QTest::newRow("the sweep's pause before a quake is no gap")
         << Day{600, {{310, {0, 1, 2, 3}}}, {{Fault::Late, 300, 0.05}}} << QList<Found>{{310, {0, 1, 2, 3}}};
     QTest::newRow("a small quake soon after they have filled")

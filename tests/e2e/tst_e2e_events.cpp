@@ -19,9 +19,10 @@ using namespace kelvra::e2e;
 namespace {
 
 constexpr int kPatienceMs = 90000;
-// A short long-term average keeps the run short; the board's event comes once it has filled.
-const QStringList kDetector{"--detect-sta", "0.5", "--detect-lta", "10"};
-const QString kEventAfter = QStringLiteral("25");
+// A short long-term average keeps the run short, and the time a late tick on a loaded machine
+// blinds the detector for; the board's event comes once it has filled.
+const QStringList kDetector{"--detect-sta", "0.5", "--detect-lta", "5"};
+const QString kEventAfter = QStringLiteral("20");
 constexpr double kOneSampleSeconds = 0.080;
 
 QStringList lines(const QString& path)
@@ -50,10 +51,11 @@ private slots:
         QVERIFY(board.start({"--quiet", "--event-after", kEventAfter}));
         RecorderProcess recorder;
         QVERIFY(recorder.start(board.link(), RecorderProcess::Platform::Offscreen, kDetector));
-        QVERIFY2(recorder.waitForErrorOutput(QStringLiteral("Event from"), kPatienceMs),
-                 qPrintable(recorder.errorOutput()));
+        const bool said = recorder.waitForErrorOutput(QStringLiteral("Event from"), kPatienceMs);
         QVERIFY(recorder.sendSignal(SIGTERM));
         QVERIFY(recorder.waitForExit(kPatienceMs));
+        // What the archive took and left out tells why nothing was found.
+        QVERIFY2(said, qPrintable(recorder.errorOutput()));
         QCOMPARE(recorder.exitCode(), 0);
 
         const kelvra::archive::StationCodes codes;
