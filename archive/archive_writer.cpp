@@ -36,7 +36,6 @@ std::int64_t toSeedSteps(std::int64_t utcNs)
 
 hptime_t fromSeedSteps(std::int64_t steps) { return steps * (kStepNs / 1000); }
 
-hptime_t toSeedTime(std::int64_t utcNs) { return fromSeedSteps(toSeedSteps(utcNs)); }
 
 QDate dayOf(hptime_t time)
 {
@@ -80,6 +79,8 @@ void writeRecord(char* record, int length, void* handlerData)
 }
 
 }  // namespace
+
+std::int64_t toSeedTime(std::int64_t utcNs) { return fromSeedSteps(toSeedSteps(utcNs)); }
 
 void HeldSamples::push(std::int32_t counts, std::int64_t step)
 {

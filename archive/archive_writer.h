@@ -25,6 +25,10 @@ struct Sample {
     std::int64_t utcNs = 0;
 };
 
+// A UTC time in nanoseconds as miniSEED times count it: microseconds, rounded to the 100 µs steps
+// every reader agrees on.
+std::int64_t toSeedTime(std::int64_t utcNs);
+
 // Times of the archive's own schedule, on a monotonic clock in milliseconds.
 inline constexpr std::int64_t kPartialFlushMs = 9000;  // plus up to a second waiting to be handed over
 inline constexpr std::int64_t kRetryMs = 5000;

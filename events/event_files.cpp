@@ -19,9 +19,6 @@ constexpr std::int64_t kPeriodNs = std::int64_t(1e9 / kSampleRateHz);
 constexpr flag kBigEndian = 1;
 constexpr char kQuality = 'D';
 
-// miniSEED times count in microseconds here; the archive rounds to 100 µs and so does this file.
-hptime_t seedTime(std::int64_t utcNs) { return hptime_t(std::llround(double(utcNs) / 100000.0)) * 100; }
-
 void copyCode(char (&field)[11], const QString& code) { std::strncpy(field, code.toLatin1().constData(), 10); }
 
 void appendRecord(char* record, int length, void* handlerData)
@@ -38,7 +35,7 @@ void addTraces(MSTraceGroup* group, const archive::StationCodes& codes, int chan
     for (const archive::Sample& sample : samples) {
         if (sample.utcNs < fromNs || sample.utcNs > toNs)
             continue;
-        const hptime_t time = seedTime(sample.utcNs);
+        const hptime_t time = archive::toSeedTime(sample.utcNs);
         if (trace) {
             const hptime_t due = trace->starttime + hptime_t(trace->numsamples) * (kPeriodNs / 1000);
             if (std::llabs(time - due) > kPeriodNs / 2000)
