@@ -9,7 +9,7 @@
 # that many sweep steps, then stops the recorder with SIGTERM. OUT_DIR gets sim.log (every request
 # byte), kelvra.err (the sweep lines), start (the monotonic start time) and result (cpu_percent,
 # wakeups_per_s, syscalls_per_s, vmhwm_kib, steps, and with the archive on archive_bytes and
-# archive_seconds: what the archive grew by while the recorder ran, and for how long).
+# archive_seconds: what the day files grew by while the recorder ran, and for how long).
 set -euo pipefail
 build=$1 out=$2 mode=$3 seconds=$4 steps=${5:-0} archive=${6:-on} detect=${7:-on}
 settle=2
@@ -63,7 +63,9 @@ ended=$(date +%s.%N)
 
 {
   if [ "$archive" != off ]; then
-    echo "archive_bytes $(find "$out/archive" -type f -printf '%s\n' 2>/dev/null | awk '{ s += $1 } END { print s + 0 }')"
+    # The day files only: the event list and event files beside them are not the archive's growth.
+    echo "archive_bytes $(find "$out/archive" -path "$out/archive/events" -prune -o -type f -printf '%s\n' 2>/dev/null |
+      awk '{ s += $1 } END { print s + 0 }')"
     awk -v a="$began" -v b="$ended" 'BEGIN { printf "archive_seconds %.1f\n", b - a }'
   fi
   echo "$figures"

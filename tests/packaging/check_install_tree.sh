@@ -33,6 +33,7 @@ for file in "$prefix/bin/kelvra" "$prefix/bin/kelvra-board-sim" "$desktop" "$met
             "$prefix/bin/kelvra-helicorder" "$prefix/share/man/man1/kelvra.1" \
             "$prefix/share/man/man1/kelvra-board-sim.1" "$prefix/share/man/man1/kelvra-helicorder.1" \
             "$prefix/bin/kelvra-events" "$prefix/share/man/man1/kelvra-events.1" \
+            "$prefix/bin/kelvra-stationxml" "$prefix/share/man/man1/kelvra-stationxml.1" \
             "$prefix/lib/udev/rules.d/60-kelvra-ftdi-latency.rules"; do
     [ -f "$file" ] || fail "missing ${file#"$prefix"/}"
 done
@@ -48,6 +49,7 @@ sim_help=$("$prefix/bin/kelvra-board-sim" --help 2>&1) || fail "kelvra-board-sim
 echo "$sim_help" | grep -q '^Usage: kelvra-board-sim' || fail "kelvra-board-sim --help shows no usage: $sim_help"
 helicorder_help=$("$prefix/bin/kelvra-helicorder" --help 2>&1) || fail "kelvra-helicorder --help exited with $?"
 events_help=$("$prefix/bin/kelvra-events" --help 2>&1) || fail "kelvra-events --help exited with $?"
+stationxml_help=$("$prefix/bin/kelvra-stationxml" --help 2>&1) || fail "kelvra-stationxml --help exited with $?"
 
 # Every option a program lists in --help is described in its manual page.
 check_options() {
@@ -63,9 +65,10 @@ check_options kelvra "$kelvra_help"
 check_options kelvra-board-sim "$sim_help"
 check_options kelvra-helicorder "$helicorder_help"
 check_options kelvra-events "$events_help"
+check_options kelvra-stationxml "$stationxml_help"
 
 if have groff; then
-    for page in kelvra kelvra-board-sim kelvra-helicorder kelvra-events; do
+    for page in kelvra kelvra-board-sim kelvra-helicorder kelvra-events kelvra-stationxml; do
         file=$prefix/share/man/man1/$page.1
         [ -f "$file" ] || continue
         warnings=$(groff -man -Tutf8 -ww -z "$file" 2>&1) || fail "groff cannot format $page.1"
