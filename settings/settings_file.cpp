@@ -263,18 +263,31 @@ QString Settings::userFilePath()
         .filePath(QStringLiteral("kelvra/kelvra.conf"));
 }
 
-void Settings::describeOptions(QCommandLineParser& parser)
+namespace {
+
+std::vector<const SettingKey*> namedKeys(const SettingNames& names)
 {
+    std::vector<const SettingKey*> keys;
     for (const SettingKey& key : settingKeys())
-        parser.addOption(key.valueName ? QCommandLineOption(QString::fromLatin1(key.option), key.description(),
-                                                            QString::fromLatin1(key.valueName))
-                                       : QCommandLineOption(QString::fromLatin1(key.option), key.description()));
+        if (names.empty() || std::any_of(names.begin(), names.end(), [&](const char* name) { return std::strcmp(name, key.key) == 0; }))
+            keys.push_back(&key);
+    return keys;
 }
 
-Settings Settings::read(const QString& filePath, const QCommandLineParser& parser)
+}  // namespace
+
+void Settings::describeOptions(QCommandLineParser& parser, const SettingNames& names)
+{
+    for (const SettingKey* key : namedKeys(names))
+        parser.addOption(key->valueName ? QCommandLineOption(QString::fromLatin1(key->option), key->description(),
+                                                             QString::fromLatin1(key->valueName))
+                                        : QCommandLineOption(QString::fromLatin1(key->option), key->description()));
+}
+
+Settings Settings::read(const QString& filePath, const QCommandLineParser& parser, const SettingNames& names)
 {
     Settings settings = readFile(filePath);
-    settings.readOptions(parser);
+    settings.readOptions(parser, names);
     return settings;
 }
 
@@ -307,22 +320,28 @@ void Settings::readFileValues()
         given_[key] = {value, Origin::File};
 }
 
-void Settings::readOptions(const QCommandLineParser& parser)
+void Settings::readOptions(const QCommandLineParser& parser, const SettingNames& names)
 {
-    if (parser.isSet(QStringLiteral("archive")) && parser.isSet(QStringLiteral("no-archive")))
+    const std::vector<const SettingKey*> keys = namedKeys(names);
+    const auto isSet = [&](const char* option) {
+        return std::any_of(keys.begin(), keys.end(), [&](const SettingKey* key) {
+            return std::strcmp(key->option, option) == 0 && parser.isSet(QString::fromLatin1(option));
+        });
+    };
+    if (isSet("archive") && isSet("no-archive"))
         throw SettingsError(
             archive::messages::optionsExclude(QStringLiteral("--archive"), QStringLiteral("--no-archive")).toStdString());
-    for (const SettingKey& key : settingKeys()) {
-        const QString option = QString::fromLatin1(key.option);
+    for (const SettingKey* key : keys) {
+        const QString option = QString::fromLatin1(key->option);
         if (!parser.isSet(option))
             continue;
-        const QString value = key.valueName ? parser.value(option) : QString::fromLatin1(key.switchValue);
-        if (const QString problem = key.problemWith(value); !problem.isEmpty())
+        const QString value = key->valueName ? parser.value(option) : QString::fromLatin1(key->switchValue);
+        if (const QString problem = key->problemWith(value); !problem.isEmpty())
             throw SettingsError(QCoreApplication::translate("kelvra::Settings",
                                                             "The value \"%1\" of the option --%2 cannot be used: %3.")
                                     .arg(shown(value), option, shownProblem(problem))
                                     .toStdString());
-        given_[QString::fromLatin1(key.key)] = {value, Origin::CommandLine};
+        given_[QString::fromLatin1(key->key)] = {value, Origin::CommandLine};
     }
 }
 

@@ -32,6 +32,9 @@ struct SettingKey {
 // Every setting the program knows, in the order --help lists them. A new setting is one more row.
 const std::vector<SettingKey>& settingKeys();
 
+// Some settings by key, for a program that takes only those as options beside its own; empty for all.
+using SettingNames = std::vector<const char*>;
+
 // A settings file or option value that cannot be used; the text names the file, key and value.
 class SettingsError : public std::runtime_error {
 public:
@@ -46,12 +49,13 @@ public:
 
     // $XDG_CONFIG_HOME/kelvra/kelvra.conf (~/.config/kelvra/kelvra.conf without it).
     static QString userFilePath();
-    // One option for each setting.
-    static void describeOptions(QCommandLineParser& parser);
+    // One option for each setting of `names`.
+    static void describeOptions(QCommandLineParser& parser, const SettingNames& names = {});
     // A missing file is no error. An unreadable or malformed file (a line without =, a NUL byte, a
     // line too long), an unknown key or an unusable value in the file or on the command line throws
     // SettingsError; the file's errors name their line.
-    static Settings read(const QString& filePath, const QCommandLineParser& parser);
+    // Only the options of `names` are looked for on the command line.
+    static Settings read(const QString& filePath, const QCommandLineParser& parser, const SettingNames& names = {});
     // The file alone, for programs with options of their own.
     static Settings readFile(const QString& filePath);
 
@@ -72,7 +76,7 @@ private:
         Origin origin = Origin::Unset;
     };
     void readFileValues();
-    void readOptions(const QCommandLineParser& parser);
+    void readOptions(const QCommandLineParser& parser, const SettingNames& names);
     // Fills `into` from the key's value where one is given; every value given was checked as it
     // was read.
     template <typename Value>

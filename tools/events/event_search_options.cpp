@@ -1,27 +1,18 @@
 #include "tools/events/event_search_options.h"
 
-#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <algorithm>
-#include <cstring>
-
 namespace kelvra::eventsearch {
 namespace {
 
+// The recorder's settings that the search takes as options too, with the recorder's texts and checks.
+const SettingNames kArchiveOptions{"archive", "station"};
+const SettingNames kDetectorOptions{"detect_band", "detect_sta", "detect_lta", "detect_on", "detect_off", "detect_min_channels"};
+
 struct Options {
-    archive::StationCodes defaults;
-    QCommandLineOption archive{QStringLiteral("archive"),
-                               QCoreApplication::translate("Events", "archive folder (default: %1)")
-                                   .arg(archive::defaultArchiveRoot()),
-                               QCoreApplication::translate("Events", "DIR")};
-    QCommandLineOption station{QStringLiteral("station"),
-                               QCoreApplication::translate("Events", "station codes (default: %1)")
-                                   .arg(archive::SdsLayout::streamId(defaults)),
-                               QCoreApplication::translate("Events", "NET.STA.LOC")};
     QCommandLineOption channels{QStringLiteral("channels"),
                                 QCoreApplication::translate("Events",
                                                             "channel codes to search (default: those the recorder "
@@ -38,41 +29,6 @@ struct Options {
     QCommandLineOption local{QStringLiteral("local"),
                              QCoreApplication::translate("Events", "days from midnight to midnight local time (default)")};
 };
-
-// The recorder's detector settings that the search takes as options, under the same names and
-// with the same checks as the recorder's settings table.
-struct DetectorOption {
-    const char* key;
-    QString (*apply)(const QString& text, detector::DetectorSettings& settings);
-};
-
-const DetectorOption kDetectorOptions[] = {
-    {"detect_band",
-     [](const QString& text, detector::DetectorSettings& s) {
-         std::pair<double, double> band;
-         const QString error = detector::parseBand(text, band);
-         if (error.isEmpty())
-             std::tie(s.lowHz, s.highHz) = band;
-         return error;
-     }},
-    {"detect_sta", [](const QString& text, detector::DetectorSettings& s) { return detector::parseSeconds(text, s.staSeconds); }},
-    {"detect_lta", [](const QString& text, detector::DetectorSettings& s) { return detector::parseSeconds(text, s.ltaSeconds); }},
-    {"detect_on", [](const QString& text, detector::DetectorSettings& s) { return detector::parseRatio(text, s.onRatio); }},
-    {"detect_off", [](const QString& text, detector::DetectorSettings& s) { return detector::parseRatio(text, s.offRatio); }},
-    {"detect_min_channels",
-     [](const QString& text, detector::DetectorSettings& s) { return detector::parseMinChannels(text, s.minChannels); }},
-};
-
-const SettingKey& settingKey(const char* key)
-{
-    const auto& keys = settingKeys();
-    return *std::find_if(keys.begin(), keys.end(), [key](const SettingKey& k) { return std::strcmp(k.key, key) == 0; });
-}
-
-QCommandLineOption optionOf(const SettingKey& key)
-{
-    return QCommandLineOption(QString::fromLatin1(key.option), key.description(), QString::fromLatin1(key.valueName));
-}
 
 // The station's own channels first, in its order, then any others as given.
 QStringList inStationOrder(const QStringList& channels, const archive::StationCodes& codes)
@@ -91,24 +47,11 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, SearchRequ
 {
     if (!parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("Events", "unexpected argument \"%1\"").arg(parser.positionalArguments().first());
-    if (parser.isSet(o.archive))
-        r.archiveRoot = parser.value(o.archive);
-    if (parser.isSet(o.station))
-        if (const QString error = archive::parseStation(parser.value(o.station), r.codes); !error.isEmpty())
-            return error;
     if (parser.isSet(o.channels))
         if (const QString error = detector::parseChannelList(parser.value(o.channels), r.channels); !error.isEmpty())
             return error;
     if (const QString error = tools::parseTimeSpan(parser, r.when); !error.isEmpty())
         return error;
-    for (const DetectorOption& option : kDetectorOptions) {
-        const SettingKey& key = settingKey(option.key);
-        const QString name = QString::fromLatin1(key.option);
-        if (!parser.isSet(name))
-            continue;
-        if (const QString error = option.apply(parser.value(name), r.detector); !error.isEmpty())
-            return QCoreApplication::translate("Events", "--%1 \"%2\": %3").arg(name, parser.value(name), error);
-    }
     if (r.channels.isEmpty())
         r.channels = QStringList(r.codes.channels.begin(), r.codes.channels.end());
     r.channels = inStationOrder(r.channels, r.codes);
@@ -143,10 +86,9 @@ ParsedRequest parseRequest(const QStringList& arguments, const QString& settings
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.archive, options.station, options.channels, options.day, options.last, options.utc,
-                       options.local});
-    for (const DetectorOption& option : kDetectorOptions)
-        parser.addOption(optionOf(settingKey(option.key)));
+    Settings::describeOptions(parser, kArchiveOptions);
+    parser.addOptions({options.channels, options.day, options.last, options.utc, options.local});
+    Settings::describeOptions(parser, kDetectorOptions);
     ParsedRequest parsed;
     if (!parser.parse(arguments)) {
         parsed.error = parser.errorText();
@@ -158,7 +100,9 @@ ParsedRequest parseRequest(const QStringList& arguments, const QString& settings
     if (parsed.help || parsed.version)
         return parsed;
     try {
-        const Settings settings = Settings::readFile(settingsFile);
+        SettingNames taken = kArchiveOptions;
+        taken.insert(taken.end(), kDetectorOptions.begin(), kDetectorOptions.end());
+        const Settings settings = Settings::read(settingsFile, parser, taken);
         const archive::ArchiveSettings recorder = settings.archive();
         parsed.request.archiveRoot = recorder.root;
         parsed.request.codes = recorder.codes;

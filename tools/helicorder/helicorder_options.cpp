@@ -1,6 +1,5 @@
 #include "tools/helicorder/helicorder_options.h"
 
-#include "archive/sds_layout.h"
 #include "settings/settings_file.h"
 #include "tools/common/time_span.h"
 
@@ -12,13 +11,11 @@
 namespace kelvra::helicorder {
 namespace {
 
+// The recorder's settings that the helicorder takes as options too, with the recorder's texts and checks.
+const SettingNames kArchiveOptions{"archive", "station"};
+
 struct Options {
     archive::StationCodes defaults;
-    QCommandLineOption archive{QStringLiteral("archive"), QCoreApplication::translate("Helicorder", "archive folder (default: %1)").arg(archive::defaultArchiveRoot()),
-                               QCoreApplication::translate("Helicorder", "DIR")};
-    QCommandLineOption station{QStringLiteral("station"), QCoreApplication::translate("Helicorder", "station codes (default: %1)")
-                                   .arg(archive::SdsLayout::streamId(defaults)),
-                               QCoreApplication::translate("Helicorder", "NET.STA.LOC")};
     QCommandLineOption channel{QStringLiteral("channel"), QCoreApplication::translate("Helicorder", "channel code (default: %1)").arg(defaults.channels[0]),
                                QCoreApplication::translate("Helicorder", "CHA")};
     QCommandLineOption day{QStringLiteral("day"), QCoreApplication::translate("Helicorder", "the day to draw (default: today)"), QCoreApplication::translate("Helicorder", "YYYY-MM-DD")};
@@ -42,11 +39,6 @@ QString parseInto(const QCommandLineParser& parser, const Options& o, Helicorder
 {
     if (!parser.positionalArguments().isEmpty())
         return QCoreApplication::translate("Helicorder", "unexpected argument \"%1\"").arg(parser.positionalArguments().first());
-    if (parser.isSet(o.archive))
-        r.archiveRoot = parser.value(o.archive);
-    if (parser.isSet(o.station))
-        if (const QString error = archive::parseStation(parser.value(o.station), r.codes); !error.isEmpty())
-            return error;
     if (parser.isSet(o.channel))
         if (const QString error = archive::parseChannel(parser.value(o.channel), r.channel); !error.isEmpty())
             return error;
@@ -102,7 +94,8 @@ ParsedRequest parseRequest(const QStringList& arguments, const QString& settings
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const Options options;
-    parser.addOptions({options.archive, options.station, options.channel, options.day, options.last, options.minutes,
+    Settings::describeOptions(parser, kArchiveOptions);
+    parser.addOptions({options.channel, options.day, options.last, options.minutes,
                        options.scale, options.utc, options.local, options.output, options.events});
     ParsedRequest parsed;
     if (!parser.parse(arguments)) {
@@ -115,7 +108,7 @@ ParsedRequest parseRequest(const QStringList& arguments, const QString& settings
     if (parsed.help || parsed.version)
         return parsed;
     try {
-        const archive::ArchiveSettings recorder = Settings::readFile(settingsFile).archive();
+        const archive::ArchiveSettings recorder = Settings::read(settingsFile, parser, kArchiveOptions).archive();
         parsed.request.archiveRoot = recorder.root;
         parsed.request.codes = recorder.codes;
         parsed.request.channel = recorder.codes.channels[0];
