@@ -8,20 +8,24 @@
 
 namespace kelvra::detector {
 
-// What the event detector looks for. The defaults suit a short-period sensor sampled at 12.5 Hz:
-// a 1..5 Hz band holds a local event's energy and leaves out the microseism, a 1 s short-term
-// average follows an onset, a 30 s long-term one the background. Short-period networks trigger at
-// 3.5 to 4 on and 1.5 off; on four channels of plain noise 3.5 went on some six times a day, 4
-// once in three days.
-struct DetectorSettings {
-    bool enabled = true;
-    QStringList channels;  // SEED channel codes watched; empty: every channel of the station
+// How each channel triggers. The defaults suit a short-period sensor sampled at 12.5 Hz: a 1..5 Hz
+// band holds a local event's energy and leaves out the microseism, a 1 s short-term average
+// follows an onset, a 30 s long-term one the background. Short-period networks trigger at 3.5 to 4
+// on and 1.5 off; on four channels of plain noise 3.5 went on some six times a day, 4 once in
+// three days.
+struct TriggerSettings {
     double lowHz = 1.0;
     double highHz = 5.0;
     double staSeconds = 1.0;
     double ltaSeconds = 30.0;
     double onRatio = 4.0;
     double offRatio = 1.5;
+};
+
+// What the event detector looks for, and what it does with an event.
+struct DetectorSettings : TriggerSettings {
+    bool enabled = true;
+    QStringList channels;  // SEED channel codes watched; empty: every channel of the station
     int minChannels = 1;
     QString onEvent;  // a shell command run for every event; empty for none
 };

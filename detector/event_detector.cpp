@@ -12,13 +12,8 @@ namespace kelvra::detector {
 TriggerParameters TriggerParameters::from(const DetectorSettings& settings, double sampleRateHz)
 {
     TriggerParameters parameters;
+    static_cast<TriggerSettings&>(parameters) = settings;
     parameters.sampleRateHz = sampleRateHz;
-    parameters.lowHz = settings.lowHz;
-    parameters.highHz = settings.highHz;
-    parameters.staSeconds = settings.staSeconds;
-    parameters.ltaSeconds = settings.ltaSeconds;
-    parameters.onRatio = settings.onRatio;
-    parameters.offRatio = settings.offRatio;
     return parameters;
 }
 

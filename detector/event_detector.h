@@ -1,6 +1,7 @@
 #pragma once
 
 #include "detector/detected_event.h"
+#include "detector/detector_settings.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,17 +11,9 @@
 
 namespace kelvra::detector {
 
-struct DetectorSettings;
-
 // What one channel's trigger works with, taken from the settings and the stream's sample rate.
-struct TriggerParameters {
+struct TriggerParameters : TriggerSettings {
     double sampleRateHz = 12.5;
-    double lowHz = 1.0;
-    double highHz = 5.0;
-    double staSeconds = 1.0;
-    double ltaSeconds = 30.0;
-    double onRatio = 4.0;
-    double offRatio = 1.5;
     // The converter's range: a sample at either end, while the channel is not triggered, is
     // taken as clipped and treated as a gap. Empty for data of unknown range.
     std::optional<std::pair<std::int32_t, std::int32_t>> fullScale;
@@ -31,7 +24,7 @@ struct TriggerParameters {
 // The recursive STA/LTA of several streams and their coincidence. Fed samples of all streams in
 // time order (a stream's own strictly so; across streams up to 2 s out is harmless), it hands out
 // each event once the last overlapping trigger is off and the data have gone 2 s past its end.
-// A stream's gap (samples more than 1.5 periods apart, or going back in time) or clipped sample
+// A stream's gap (samples more than 2.5 periods apart, or going back in time) or clipped sample
 // resets its filter and averages, and it cannot trigger until its long-term average has filled
 // again. Triggers overlap when one goes on at or before another's end.
 class EventDetector {
