@@ -340,8 +340,6 @@ void Form1::setLabelBackground(LabelId id, Rgb colour)
         return;
     shown = colour;
     QLabel& target = label(id);
-    if (target.autoFillBackground() && target.palette().color(QPalette::Window) == toColor(colour))
-        return;
     QPalette colours = target.palette();
     colours.setColor(QPalette::Window, toColor(colour));
     target.setPalette(colours);

@@ -54,6 +54,9 @@ bool isDecimalNumber(QStringView t)
 std::optional<double> parseReading(QStringView text)
 {
     const QStringView number = withoutBlanksAround(text);
+    // The board's own form, nearly every reply, needs none of the copies below.
+    if (const BoardReading board = boardReading(number); board.kind == BoardReadingKind::Reading)
+        return board.counts;
     if (!isDecimalNumber(number))
         return std::nullopt;
 

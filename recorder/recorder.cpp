@@ -59,15 +59,6 @@ double shownLevel(double y, float height, float k, VerticalBand reach)
     return reach.top + (reach.bottom - reach.top) * share;
 }
 
-// A reply in the board's own form is read without the general parser's copies.
-std::optional<double> readingOf(const QString& reply)
-{
-    const BoardReading board = boardReading(reply);
-    if (board.kind == BoardReadingKind::Reading)
-        return board.counts;
-    return parseReading(reply);
-}
-
 QString clockText(const QTime& time)
 {
     return QString::number(time.hour()) + u'時' + QString::number(time.minute()) + u'分' +
@@ -175,7 +166,7 @@ void Recorder::plot_channel(std::int16_t index, const QString& reply_text)
 
     // A reply that is not a number repeats the channel's last reading.
     double& reading = this->*channel.reading;
-    reading = readingOf(reply_text).value_or(reading);
+    reading = parseReading(reply_text).value_or(reading);
 
     const float height = form_.chartHeight(chart);
     const float width = form_.chartWidth(chart);
